@@ -1,0 +1,33 @@
+# The two commands: `make run` and `make test`. Everything else is a step of them.
+SHELL := /bin/bash
+.DEFAULT_GOAL := test
+WINTEST := $(shell scripts/windows-test-preset)
+JOBS ?= $(shell nproc)
+
+.PHONY: deps native release win32 win64 test test-native test-windows run clean format
+deps:
+	@scripts/install-deps.sh
+
+native release win32 win64: deps
+	@cmake --preset $@ >/dev/null
+	@cmake --build --preset $@ -j $(JOBS)
+
+# The shipped 32-bit saver is always built; the Windows rings run on the build this
+# host can execute (see scripts/windows-test-preset).
+test: native win32 $(WINTEST)
+	@$(MAKE) --no-print-directory test-native test-windows
+
+test-native:
+	ctest --preset native -j $(JOBS)
+
+test-windows:
+	scripts/with-display ctest --preset $(WINTEST)
+
+run: win32 $(WINTEST)
+	scripts/run-saver build/$(WINTEST)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

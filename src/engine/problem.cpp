@@ -1,0 +1,70 @@
+#include "problem.h"
+
+#include "hand.h"
+#include "random.h"
+
+bool FindWaits(TTileCounts &counts, TWaitSet &waits) {
+  bool found = false;
+  for (int r = 1; r <= 9; ++r) {
+    waits[r] = false;
+    if (counts[r] >= MaxOfRank)
+      continue;  // no fifth tile of a rank exists
+    ++counts[r];
+    if (IsCompleteHand(counts)) {
+      waits[r] = true;
+      found = true;
+    }
+    --counts[r];
+  }
+  waits[NoWait] = !found;
+  return found;
+}
+
+namespace {
+
+void DrawHand(Problem &p) {
+  for (int r = 1; r <= 9; ++r)
+    p.Counts[r] = 0;
+  for (int i = 1; i <= HandSize; ++i) {
+    int d;
+    do
+      d = RandomBelow(9) + 1;
+    while (p.Counts[d] == MaxOfRank);
+    p.Hand[i] = static_cast<int16_t>(d);
+    ++p.Counts[d];
+  }
+}
+
+void BubbleSort(TTileHand &hand) {
+  for (int i = 1; i <= HandSize; ++i)
+    for (int j = 1; j <= HandSize - i; ++j)
+      if (hand[j] > hand[j + 1]) {
+        int16_t t = hand[j];
+        hand[j] = hand[j + 1];
+        hand[j + 1] = t;
+      }
+}
+
+// A range below zero (an area too small for the whole puzzle) places at 0, but still
+// draws, so the sequence of draws keeps its shape.
+int32_t PlaceBelow(int32_t range) { return RandomBelow(range > 0 ? range : 0); }
+
+}  // namespace
+
+void MakeProblem(Problem &p, const ProblemRules &rules) {
+  const bool wantWait = RandomBelow(40) >= rules.NoAnsRate;
+  do
+    DrawHand(p);
+  while (FindWaits(p.Counts, p.Waits) != wantWait);
+
+  if (rules.Sort)
+    BubbleSort(p.Hand);
+
+  if (!rules.Preview) {
+    p.HandX = PlaceBelow(rules.AreaWidth - (PuzzleWidth - 1));
+    p.HandY = PlaceBelow(rules.AreaHeight - (PuzzleHeight - 1));
+  } else {
+    p.HandX = PlaceBelow(rules.AreaWidth / 2);
+    p.HandY = PlaceBelow(rules.AreaHeight / 2);
+  }
+}

@@ -1,0 +1,34 @@
+// Waits of a thirteen-tile hand and the random problems of the drill.
+#pragma once
+
+#include "tiles.h"
+
+// Sets flag r of waits for every rank r that completes the thirteen tiles in counts,
+// and NoWait when none does. Returns true when a wait was found. counts are restored.
+bool FindWaits(TTileCounts &counts, TWaitSet &waits);
+
+// One puzzle: the hand as drawn, its counts, its answer and its place on the screen.
+struct Problem {
+  TTileHand Hand;
+  TTileCounts Counts;
+  TWaitSet Waits;
+  int32_t HandX;
+  int32_t HandY;
+};
+
+// What a problem is made from: the user's settings and the drawing area.
+struct ProblemRules {
+  bool Sort;
+  int32_t NoAnsRate;  // share of problems without a wait, in fortieths
+  int32_t AreaWidth;
+  int32_t AreaHeight;
+  bool Preview;
+};
+
+// Width and height of a drawn problem with its answer, from the hand's top-left corner.
+constexpr int32_t PuzzleWidth = 453;
+constexpr int32_t PuzzleHeight = 125;
+
+// Replaces p with a new random problem. Draws RandomBelow(40) once, thirteen RandomBelow(9)
+// per hand (plus one per re-draw of a full rank), then one draw for HandX and one for HandY.
+void MakeProblem(Problem &p, const ProblemRules &rules);
