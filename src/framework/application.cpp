@@ -1,0 +1,74 @@
+#include "application.h"
+
+#include <stdexcept>
+
+#include "system.h"
+
+TApplication Application;
+
+namespace {
+
+const char kAppClass[] = "TApplication";
+
+LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+std::wstring Widen(const std::string &utf8) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+  if (n <= 0)
+    return std::wstring(utf8.begin(), utf8.end());
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &w[0], n);
+  w.resize(static_cast<size_t>(n - 1));
+  return w;
+}
+
+}  // namespace
+
+void TApplication::Initialize(HINSTANCE instance) {
+  instance_ = instance;
+  char path[MAX_PATH + 1] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  title_ = ProgramTitleFromPath(path);
+
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = AppWndProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(instance, "MAINICON");
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.lpszClassName = kAppClass;
+  RegisterClassA(&wc);
+  handle_ = CreateWindowExA(0, kAppClass, title_.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                            0, nullptr, nullptr, instance, nullptr);
+}
+
+void TApplication::Run() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void TApplication::ShowError(const std::string &message) const {
+  // Unicode box: the program's own messages are UTF-8 and must read right on any locale.
+  MessageBoxW(nullptr, Widen(message + ".").c_str(), Widen(title_).c_str(),
+              MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
+void TApplication::ShowException(std::exception_ptr error) const {
+  ShowError(ExceptionMessage(error));
+}
+
+std::string ExceptionMessage(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception &e) {
+    return e.what();
+  } catch (...) {
+    return "Unknown error";
+  }
+}

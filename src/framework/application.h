@@ -1,0 +1,41 @@
+// The program object: the invisible application window that owns the top-level windows
+// and is the taskbar entry while visible, the message loop and the error box.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+class TForm;
+
+class TApplication {
+ public:
+  // Creates the application window (invisible, no size).
+  void Initialize(HINSTANCE instance);
+  HINSTANCE Instance() const { return instance_; }
+  HWND Handle() const { return handle_; }
+  const std::string &Title() const { return title_; }
+
+  // The form whose close ends the message loop.
+  TForm *MainForm = nullptr;
+
+  // Retrieves and dispatches messages, waiting when there are none, until WM_QUIT.
+  void Run();
+
+  // Shows an error as the framework reports errors of event handlers: stop icon, OK
+  // button, the title as caption, the message with a full stop appended.
+  void ShowError(const std::string &message) const;
+  // Reports the exception in flight (call from a catch block).
+  void ShowException(std::exception_ptr error) const;
+
+ private:
+  HINSTANCE instance_ = nullptr;
+  HWND handle_ = nullptr;
+  std::string title_;
+};
+
+extern TApplication Application;
+
+// The message of an exception, UTF-8 for exceptions the program raises itself.
+std::string ExceptionMessage(std::exception_ptr error);

@@ -1,0 +1,149 @@
+#include "worker_thread.h"
+
+#include <process.h>
+
+#include <exception>
+#include <vector>
+
+#include "application.h"
+
+namespace {
+
+constexpr UINT WM_RUNSTEP = WM_APP + 0x51;
+
+struct StepCall {
+  const std::function<void()> *step;
+  const TWorkerThread *worker;
+  std::exception_ptr error;
+};
+
+LRESULT CALLBACK CallWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_RUNSTEP)
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  auto *call = reinterpret_cast<StepCall *>(lp);
+  // A stop raised after the hand-off was sent still keeps the step from running.
+  if (call->worker->StopRequested())
+    return 0;
+  try {
+    (*call->step)();
+  } catch (...) {
+    call->error = std::current_exception();
+  }
+  return 0;
+}
+
+// The UI thread's hidden window that runs the steps.
+HWND CallWindow() {
+  static HWND window = [] {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = CallWndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TWorkerStepCall";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           wc.hInstance, nullptr);
+  }();
+  return window;
+}
+
+std::vector<TWorkerThread *> &Workers() {
+  static std::vector<TWorkerThread *> workers;
+  return workers;
+}
+
+}  // namespace
+
+TWorkerThread::TWorkerThread() {
+  CallWindow();
+  wake_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  Workers().push_back(this);
+}
+
+TWorkerThread::~TWorkerThread() {
+  if (thread_) {
+    RequestStop();
+    WaitFor(INFINITE);
+    CloseHandle(thread_);
+  }
+  if (wake_)
+    CloseHandle(wake_);
+  auto &all = Workers();
+  for (auto it = all.begin(); it != all.end(); ++it)
+    if (*it == this) {
+      all.erase(it);
+      break;
+    }
+}
+
+void TWorkerThread::Start() {
+  thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreadMain, this, 0, nullptr));
+  if (!thread_)
+    finished_ = true;
+}
+
+unsigned __stdcall TWorkerThread::ThreadMain(void *self) {
+  auto *worker = static_cast<TWorkerThread *>(self);
+  try {
+    worker->RunCycle();
+  } catch (...) {
+    WorkerFailed(ExceptionMessage(std::current_exception()));
+  }
+  worker->finished_ = true;
+  return 0;
+}
+
+void TWorkerThread::RequestStop() {
+  stop_ = true;
+  if (wake_)
+    SetEvent(wake_);
+}
+
+void TWorkerThread::Pause(DWORD ms) {
+  if (!stop_)
+    WaitForSingleObject(wake_, ms);
+}
+
+void TWorkerThread::RunOnUiThread(const std::function<void()> &step) {
+  if (stop_)
+    return;
+  StepCall call{&step, this, nullptr};
+  SendMessageA(CallWindow(), WM_RUNSTEP, 0, reinterpret_cast<LPARAM>(&call));
+  if (call.error)
+    std::rethrow_exception(call.error);
+}
+
+bool TWorkerThread::WaitFor(DWORD timeoutMs) {
+  if (!thread_)
+    return true;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    DWORD elapsed = GetTickCount() - start;
+    DWORD left = timeoutMs == INFINITE ? INFINITE : (elapsed >= timeoutMs ? 0 : timeoutMs - elapsed);
+    DWORD r = MsgWaitForMultipleObjects(1, &thread_, FALSE, left, QS_SENDMESSAGE);
+    if (r == WAIT_OBJECT_0)
+      return true;
+    if (r != WAIT_OBJECT_0 + 1)
+      return false;  // timed out or failed
+    // Serve sent messages only (the hand-off); posted input stays queued.
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
+
+void TWorkerThread::StopAll(DWORD timeoutMs) {
+  std::vector<TWorkerThread *> all = Workers();
+  for (TWorkerThread *w : all)
+    w->RequestStop();
+  const DWORD start = GetTickCount();
+  for (TWorkerThread *w : all) {
+    DWORD elapsed = GetTickCount() - start;
+    if (w->WaitFor(elapsed >= timeoutMs ? 0 : timeoutMs - elapsed))
+      delete w;
+  }
+}
+
+void WorkerFailed(const std::string &message) {
+  std::string text = "Velkorin stopped because of an error: " + message;
+  Application.ShowError(text);
+  ExitProcess(1);
+}

@@ -1,0 +1,186 @@
+#include "driver.h"
+
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+
+bool PollUntil(const std::function<bool()> &cond, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (cond())
+      return true;
+    if (GetTickCount() - start >= timeoutMs)
+      return cond();
+    // Keep our own queue served: tests own windows too (a preview host, for example).
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(15);
+  }
+}
+
+std::string SaverPath() {
+  std::string unixPath = VELKORIN_SCR_PATH;
+  std::string path = "Z:" + unixPath;
+  for (char &c : path)
+    if (c == '/')
+      c = '\\';
+  return path;
+}
+
+std::string WindowsFilePath(const std::string &name) {
+  char dir[MAX_PATH + 1] = {};
+  GetWindowsDirectoryA(dir, MAX_PATH);
+  std::string path = dir;
+  if (!path.empty() && path.back() != '\\')
+    path += '\\';
+  return path + name;
+}
+
+std::string ReadFileBytes(const std::string &path, bool *exists) {
+  FILE *f = fopen(path.c_str(), "rb");
+  if (exists)
+    *exists = f != nullptr;
+  if (!f)
+    return std::string();
+  std::string bytes;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, f)) > 0)
+    bytes.append(buf, n);
+  fclose(f);
+  return bytes;
+}
+
+void WriteFileBytes(const std::string &path, const std::string &bytes) {
+  FILE *f = fopen(path.c_str(), "wb");
+  if (!f)
+    throw std::runtime_error("cannot write " + path);
+  fwrite(bytes.data(), 1, bytes.size(), f);
+  fclose(f);
+}
+
+void DeleteFileIfAny(const std::string &path) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(path.c_str());
+}
+
+SaverProcess::SaverProcess(const std::string &arguments, const std::string &exe) {
+  std::string commandLine = "\"" + exe + "\"";
+  if (!arguments.empty())
+    commandLine += " " + arguments;
+  std::vector<char> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back('\0');
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi_))
+    throw std::runtime_error("cannot start " + commandLine);
+}
+
+SaverProcess::~SaverProcess() {
+  if (!pi_.hProcess)
+    return;
+  if (Running()) {
+    TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 5000);
+  }
+  CloseHandle(pi_.hThread);
+  CloseHandle(pi_.hProcess);
+}
+
+bool SaverProcess::Running() const {
+  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool SaverProcess::WaitExit(DWORD timeoutMs, DWORD &exitCode) {
+  if (!PollUntil([&] { return !Running(); }, timeoutMs))
+    return false;
+  GetExitCodeProcess(pi_.hProcess, &exitCode);
+  return true;
+}
+
+namespace {
+struct FindState {
+  DWORD pid;
+  const char *className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
+  auto *s = reinterpret_cast<FindState *>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char cls[128] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (pid == s->pid && lstrcmpiA(cls, s->className) == 0 && IsWindowVisible(hwnd)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND SaverProcess::FindWindow(const char *className, DWORD timeoutMs, HWND parent) const {
+  FindState s{pi_.dwProcessId, className, nullptr};
+  PollUntil(
+      [&] {
+        if (parent)
+          EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&s));
+        else
+          EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
+        return s.found != nullptr;
+      },
+      timeoutMs);
+  return s.found;
+}
+
+double SaverProcess::CpuMilliseconds() const {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(pi_.hProcess, &created, &exited, &kernel, &user))
+    return -1;
+  auto ms = [](const FILETIME &t) {
+    return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+  };
+  return ms(kernel) + ms(user);
+}
+
+void SendKey(WORD vk, bool alt) {
+  std::vector<INPUT> in;
+  auto key = [&](WORD k, bool up) {
+    INPUT i = {};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = k;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  if (alt)
+    key(VK_MENU, false);
+  key(vk, false);
+  key(vk, true);
+  if (alt)
+    key(VK_MENU, true);
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+void MoveMouseTo(int x, int y) {
+  SetCursorPos(x, y);
+}
+
+void ClickAt(int x, int y, DWORD downFlag, DWORD upFlag) {
+  SetCursorPos(x, y);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = downFlag;
+  in[1].mi.dwFlags = upFlag;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  COLORREF c = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}

@@ -1,0 +1,52 @@
+// Helpers for the end-to-end tests: start the saver as its own process, find its windows,
+// poll for states with a bound, and reach the test prefix's Windows directory.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Polls cond every few milliseconds until it holds or timeoutMs has passed.
+bool PollUntil(const std::function<bool()> &cond, DWORD timeoutMs);
+
+// The saver under test, as a Windows path.
+std::string SaverPath();
+// "<Windows directory>\<name>".
+std::string WindowsFilePath(const std::string &name);
+std::string ReadFileBytes(const std::string &path, bool *exists = nullptr);
+void WriteFileBytes(const std::string &path, const std::string &bytes);
+void DeleteFileIfAny(const std::string &path);
+
+class SaverProcess {
+ public:
+  SaverProcess() = default;
+  // Starts "<saver> <arguments>"; throws on failure.
+  explicit SaverProcess(const std::string &arguments, const std::string &exe = SaverPath());
+  SaverProcess(const SaverProcess &) = delete;
+  SaverProcess &operator=(const SaverProcess &) = delete;
+  ~SaverProcess();  // kills it if it is still running
+
+  DWORD Id() const { return pi_.dwProcessId; }
+  HANDLE Handle() const { return pi_.hProcess; }
+  bool Running() const;
+  // Waits for the end; true with the exit code when it ended within timeoutMs.
+  bool WaitExit(DWORD timeoutMs, DWORD &exitCode);
+  // The first visible top-level (or, with parent, child) window of the process with that
+  // class, or null after timeoutMs.
+  HWND FindWindow(const char *className, DWORD timeoutMs, HWND parent = nullptr) const;
+  // CPU time (user + kernel) used so far, in milliseconds.
+  double CpuMilliseconds() const;
+
+ private:
+  PROCESS_INFORMATION pi_ = {};
+};
+
+// Real input through the system.
+void SendKey(WORD vk, bool alt = false);
+void ClickAt(int x, int y, DWORD downFlag = MOUSEEVENTF_LEFTDOWN,
+             DWORD upFlag = MOUSEEVENTF_LEFTUP);
+void MoveMouseTo(int x, int y);
+
+// The colour of a screen pixel (reads what the display shows).
+COLORREF ScreenPixel(int x, int y);
