@@ -1,0 +1,348 @@
+// The nine faces, read back from the strip's file: the white margin, the three colours, the
+// bamboo sticks of ranks 2 to 9 and the bird of rank 1.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bitmap_reader.h"
+#include "strip_image.h"
+
+namespace {
+
+constexpr uint8_t kWhite = 15;
+constexpr uint8_t kGreen = 2;
+constexpr uint8_t kRed = 12;
+constexpr int kFaceW = 32;
+constexpr int kFaceH = 48;
+
+const strip_test::Picture &Strip() {
+  static const strip_test::Picture strip = strip_test::DecodeBmp(velkorin_strip::TileStripBmp());
+  return strip;
+}
+
+// A pixel of the face of the given rank, in face coordinates.
+uint8_t Px(int rank, int x, int y) {
+  return Strip().At((rank - 1) * kFaceW + x, y);
+}
+
+// ---- Stick rows, written out from their description ----
+
+const std::string kFull = "#####";
+const std::string kShaft = ".#.#.";
+const std::string kNodeMiddle = "#...#";
+
+void Add(std::vector<std::string> &rows, const std::string &row, int times) {
+  rows.insert(rows.end(), times, row);
+}
+
+void AddNode(std::vector<std::string> &rows) {
+  rows.push_back(kFull);
+  rows.push_back(kNodeMiddle);
+  rows.push_back(kFull);
+}
+
+// Long: 2 full, 5 shaft, node, 6 shaft, 2 full. Short: 2 full, 3 shaft, node, 4 shaft, 2 full.
+std::vector<std::string> StickRows(bool is_long) {
+  std::vector<std::string> rows;
+  Add(rows, kFull, 2);
+  Add(rows, kShaft, is_long ? 5 : 3);
+  AddNode(rows);
+  Add(rows, kShaft, is_long ? 6 : 4);
+  Add(rows, kFull, 2);
+  return rows;
+}
+
+TEST(StickShapes, LengthsFromTheDescription) {
+  EXPECT_EQ(18u, StickRows(true).size());
+  EXPECT_EQ(14u, StickRows(false).size());
+}
+
+// ---- The margin and the colours, every face ----
+
+TEST(StripFaces, MarginIsWhite) {
+  for (int rank = 1; rank <= 9; ++rank) {
+    for (int y = 0; y < kFaceH; ++y) {
+      for (int x = 0; x < kFaceW; ++x) {
+        const bool drawable = x >= 2 && x <= 28 && y >= 2 && y <= 45;
+        if (!drawable) {
+          ASSERT_EQ(kWhite, Px(rank, x, y)) << "rank " << rank << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+TEST(StripFaces, OnlyWhiteGreenAndRed) {
+  for (int y = 0; y < kFaceH; ++y) {
+    for (int x = 0; x < 9 * kFaceW; ++x) {
+      const uint8_t c = Strip().At(x, y);
+      ASSERT_TRUE(c == kWhite || c == kGreen || c == kRed)
+          << "colour " << int(c) << " at strip " << x << "," << y;
+    }
+  }
+}
+
+// ---- Ranks 2 to 7 and 9: upright sticks ----
+
+struct Placed {
+  int left;
+  int top;
+  bool is_long;
+  uint8_t colour;
+};
+
+struct RankSticks {
+  int rank;
+  std::vector<Placed> sticks;
+};
+
+constexpr bool L = true;
+constexpr bool S = false;
+constexpr uint8_t G = kGreen;
+constexpr uint8_t R = kRed;
+
+const std::vector<RankSticks> kUprightRanks = {
+    {2, {{13, 3, L, G}, {13, 28, L, G}}},
+    {3, {{13, 3, L, G}, {6, 28, L, G}, {20, 28, L, G}}},
+    {4, {{6, 3, L, G}, {20, 3, L, G}, {6, 28, L, G}, {20, 28, L, G}}},
+    {5, {{4, 3, L, G}, {22, 3, L, G}, {4, 28, L, G}, {22, 28, L, G}, {13, 16, L, R}}},
+    {6,
+     {{4, 3, L, G}, {13, 3, L, G}, {22, 3, L, G}, {4, 28, L, G}, {13, 28, L, G}, {22, 28, L, G}}},
+    {7,
+     {{14, 2, S, R},
+      {5, 17, S, G},
+      {14, 17, S, G},
+      {23, 17, S, G},
+      {5, 32, S, G},
+      {14, 32, S, G},
+      {23, 32, S, G}}},
+    {9,
+     {{5, 2, S, G},
+      {14, 2, S, R},
+      {23, 2, S, G},
+      {5, 17, S, G},
+      {14, 17, S, R},
+      {23, 17, S, G},
+      {5, 32, S, G},
+      {14, 32, S, R},
+      {23, 32, S, G}}},
+};
+
+// Compares the whole face with the sticks drawn on white; lists the first differences.
+std::string FaceDifferences(int rank, const std::vector<Placed> &sticks) {
+  std::vector<uint8_t> want(kFaceW * kFaceH, kWhite);
+  for (const Placed &s : sticks) {
+    const std::vector<std::string> rows = StickRows(s.is_long);
+    for (size_t r = 0; r < rows.size(); ++r) {
+      for (int c = 0; c < 5; ++c) {
+        if (rows[r][c] == '#')
+          want[(s.top + r) * kFaceW + s.left + c] = s.colour;
+      }
+    }
+  }
+  std::ostringstream out;
+  int shown = 0;
+  for (int y = 0; y < kFaceH && shown < 8; ++y) {
+    for (int x = 0; x < kFaceW && shown < 8; ++x) {
+      if (Px(rank, x, y) != want[y * kFaceW + x]) {
+        out << " (" << x << "," << y << ") is " << int(Px(rank, x, y)) << " not "
+            << int(want[y * kFaceW + x]) << ";";
+        ++shown;
+      }
+    }
+  }
+  return out.str();
+}
+
+class UprightSticks : public ::testing::TestWithParam<RankSticks> {};
+
+TEST_P(UprightSticks, FaceIsExactlyItsSticks) {
+  EXPECT_EQ("", FaceDifferences(GetParam().rank, GetParam().sticks));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranks, UprightSticks, ::testing::ValuesIn(kUprightRanks),
+                         [](const ::testing::TestParamInfo<RankSticks> &info) {
+                           return "Rank" + std::to_string(info.param.rank);
+                         });
+
+TEST(UprightSticksCheck, NoticesAMisplacedOrRecolouredStick) {
+  // The comparison itself must not be blind: shifting or recolouring one stick is a difference.
+  std::vector<Placed> moved = kUprightRanks[0].sticks;
+  moved[1].top += 1;
+  EXPECT_NE("", FaceDifferences(2, moved));
+  std::vector<Placed> recoloured = kUprightRanks[3].sticks;
+  recoloured[4].colour = G;
+  EXPECT_NE("", FaceDifferences(5, recoloured));
+  std::vector<Placed> shortened = kUprightRanks[0].sticks;
+  shortened[0].is_long = false;
+  EXPECT_NE("", FaceDifferences(2, shortened));
+}
+
+// ---- Rank 8: upright outer sticks, leaning inner pairs ----
+
+// One face row as "#" for green and "." for anything else, from column 0 to 31.
+std::string GreenRow(int rank, int y) {
+  std::string s;
+  for (int x = 0; x < kFaceW; ++x)
+    s += Px(rank, x, y) == kGreen ? '#' : '.';
+  return s;
+}
+
+// The row the four sticks of a band would make with the inner sticks' left columns at a and b.
+std::string BandRow(int r, int a, int b) {
+  const std::vector<std::string> rows = StickRows(true);
+  std::string s(kFaceW, '.');
+  for (int left : {4, a, b, 24}) {
+    for (int c = 0; c < 5; ++c) {
+      if (rows[r][c] == '#')
+        s[left + c] = '#';
+    }
+  }
+  return s;
+}
+
+// Looks for a way down the band's 18 rows on which every row is the four sticks' row, the inner
+// pair starting at (a0, b0), moving at most one column a row towards (a1, b1) and ending there.
+bool BandHasLeaningPair(int rank, int top, int a0, int b0, int a1, int b1) {
+  const int da = a1 > a0 ? 1 : -1;
+  const int db = b1 > b0 ? 1 : -1;
+  std::set<std::pair<int, int>> reach;
+  if (GreenRow(rank, top) == BandRow(0, a0, b0))
+    reach.insert({a0, b0});
+  for (int r = 1; r < 18; ++r) {
+    const std::string row = GreenRow(rank, top + r);
+    std::set<std::pair<int, int>> next;
+    for (const auto &[a, b] : reach) {
+      for (int sa : {0, da}) {
+        for (int sb : {0, db}) {
+          const int na = a + sa, nb = b + sb;
+          const bool a_in = (na - a0) * da <= (a1 - a0) * da;
+          const bool b_in = (nb - b0) * db <= (b1 - b0) * db;
+          if (a_in && b_in && row == BandRow(r, na, nb))
+            next.insert({na, nb});
+        }
+      }
+    }
+    reach = std::move(next);
+  }
+  return reach.count({a1, b1}) == 1;
+}
+
+TEST(Rank8, UpperRowLeansIntoAV) {
+  EXPECT_TRUE(BandHasLeaningPair(8, 3, 8, 20, 12, 16))
+      << "rows 3-20: sticks at 4 and 24, inner ones from 8 to 12 and from 20 to 16";
+}
+
+TEST(Rank8, LowerRowIsTheUpperTurnedOver) {
+  EXPECT_TRUE(BandHasLeaningPair(8, 28, 12, 16, 8, 20))
+      << "rows 28-45: sticks at 4 and 24, inner ones from 12 to 8 and from 16 to 20";
+}
+
+TEST(Rank8, MeetingEndsFormOneBar) {
+  // Upper row: bottom ends meet over columns 12 to 20; lower row: top ends.
+  for (int y : {19, 20, 28, 29}) {
+    const std::string row = GreenRow(8, y);
+    EXPECT_EQ(std::string(9, '#'), row.substr(12, 9)) << "row " << y;
+    EXPECT_EQ('.', row[11]) << "row " << y;
+    EXPECT_EQ('.', row[21]) << "row " << y;
+  }
+}
+
+TEST(Rank8, AllGreenAndNothingOutsideTheTwoRows) {
+  for (int y = 0; y < kFaceH; ++y) {
+    for (int x = 0; x < kFaceW; ++x)
+      EXPECT_NE(kRed, Px(8, x, y)) << "at " << x << "," << y;
+    if ((y >= 3 && y <= 20) || (y >= 28 && y <= 45))
+      continue;
+    EXPECT_EQ(std::string(kFaceW, '.'), GreenRow(8, y)) << "row " << y;
+  }
+}
+
+TEST(Rank8Check, RejectsOtherPictures) {
+  // The search is not satisfied by pairs that stop short, lean the wrong way, or stand upright.
+  EXPECT_FALSE(BandHasLeaningPair(8, 3, 8, 20, 11, 17));
+  EXPECT_FALSE(BandHasLeaningPair(8, 28, 8, 20, 12, 16));
+  EXPECT_FALSE(BandHasLeaningPair(8, 3, 8, 20, 8, 20));
+  EXPECT_FALSE(BandHasLeaningPair(4, 3, 8, 20, 12, 16));
+}
+
+// ---- Rank 1: the bird ----
+
+struct Box {
+  int left, top, right, bottom;
+  bool Holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
+const Box kTail{12, 3, 28, 30};
+const Box kHead{6, 22, 11, 30};
+const Box kBeak{2, 26, 7, 29};
+const Box kBody{2, 31, 22, 39};
+const Box kLegs{13, 40, 20, 45};
+
+int Count(const Box &box, uint8_t colour) {
+  int n = 0;
+  for (int y = box.top; y <= box.bottom; ++y) {
+    for (int x = box.left; x <= box.right; ++x)
+      n += Px(1, x, y) == colour;
+  }
+  return n;
+}
+
+int Area(const Box &box) {
+  return (box.right - box.left + 1) * (box.bottom - box.top + 1);
+}
+
+TEST(Rank1Bird, StaysInItsBoxes) {
+  for (int y = 0; y < kFaceH; ++y) {
+    for (int x = 0; x < kFaceW; ++x) {
+      const uint8_t c = Px(1, x, y);
+      if (c == kGreen) {
+        EXPECT_TRUE(kTail.Holds(x, y) || kHead.Holds(x, y) || kBody.Holds(x, y) ||
+                    kLegs.Holds(x, y))
+            << "green outside the bird at " << x << "," << y;
+      } else if (c == kRed) {
+        EXPECT_TRUE(kBeak.Holds(x, y)) << "red outside the beak at " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(Rank1Bird, EveryPartIsThere) {
+  EXPECT_GT(Count(kTail, kGreen), Area(kTail) / 3) << "a large tail";
+  EXPECT_GT(Count(kHead, kGreen), Area(kHead) / 3) << "a head";
+  EXPECT_GT(Count(kBody, kGreen), Area(kBody) / 2) << "a broad body";
+  EXPECT_GT(Count(kBeak, kRed), 4) << "a red beak";
+  // Two legs: green on both sides of the legs' box, but thin.
+  EXPECT_GT(Count({13, 40, 16, 43}, kGreen), 2);
+  EXPECT_GT(Count({17, 40, 20, 43}, kGreen), 2);
+  EXPECT_LT(Count({13, 40, 20, 43}, kGreen), Area({13, 40, 20, 43}) / 2);
+  // A crest on top of the head: green in the head box above its widest row.
+  EXPECT_GT(Count({6, 22, 11, 23}, kGreen), 0);
+}
+
+TEST(Rank1Bird, FacesLeftWithAnOpenBeak) {
+  // The beak is left of the head.
+  int head_left = kFaceW, beak_left = kFaceW;
+  for (int y = kHead.top; y <= kHead.bottom; ++y) {
+    for (int x = 0; x < kFaceW; ++x) {
+      if (Px(1, x, y) == kGreen && x < head_left)
+        head_left = x;
+      if (Px(1, x, y) == kRed && x < beak_left)
+        beak_left = x;
+    }
+  }
+  EXPECT_LT(beak_left, head_left);
+  // Two strokes that spread to the left: the beak's tip column shows red, white, red.
+  std::string tip;
+  for (int y = kBeak.top; y <= kBeak.bottom; ++y)
+    tip += Px(1, beak_left, y) == kRed ? 'R' : '.';
+  EXPECT_EQ('R', tip.front()) << tip;
+  EXPECT_EQ('R', tip.back()) << tip;
+  EXPECT_NE(std::string::npos, tip.find('.')) << tip;
+}
+
+}  // namespace
