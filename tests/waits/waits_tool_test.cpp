@@ -1,0 +1,267 @@
+// Runs the velkorin-waits program as a user would and checks what it prints and returns.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifndef VELKORIN_WAITS_TOOL
+#error "VELKORIN_WAITS_TOOL must name the program under test"
+#endif
+
+namespace {
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const std::string &path) {
+  std::ifstream f(path, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::string Quoted(const std::string &s) {
+  std::string q = "'";
+  for (char c : s)
+    q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// Runs the tool with args, feeding input on its standard input.
+ToolRun RunTool(const std::vector<std::string> &args, const std::string &input = "") {
+  static int serial = 0;
+  const std::string base = ::testing::TempDir() + "velkorin_waits_" + std::to_string(::getpid()) +
+                           "_" + std::to_string(++serial);
+  const std::string in = base + ".in", out = base + ".out", err = base + ".err";
+  {
+    std::ofstream f(in, std::ios::binary);
+    f << input;
+  }
+  std::string cmd = Quoted(VELKORIN_WAITS_TOOL);
+  for (const std::string &a : args)
+    cmd += " " + Quoted(a);
+  cmd += " <" + Quoted(in) + " >" + Quoted(out) + " 2>" + Quoted(err);
+  const int raw = std::system(cmd.c_str());
+  ToolRun r;
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  r.out = Slurp(out);
+  r.err = Slurp(err);
+  std::remove(in.c_str());
+  std::remove(out.c_str());
+  std::remove(err.c_str());
+  return r;
+}
+
+bool Contains(const std::string &haystack, const std::string &needle) {
+  return haystack.find(needle) != std::string::npos;
+}
+
+// The reference: a plain recursive search for a pair and four melds, or seven pairs,
+// written without looking at how the engine does it.
+bool Melds(std::array<int, 10> &c, int left) {
+  if (left == 0)
+    return true;
+  int r = 1;
+  while (c[r] == 0)
+    ++r;
+  if (c[r] >= 3) {
+    c[r] -= 3;
+    const bool ok = Melds(c, left - 1);
+    c[r] += 3;
+    if (ok)
+      return true;
+  }
+  if (r <= 7 && c[r + 1] > 0 && c[r + 2] > 0) {
+    --c[r], --c[r + 1], --c[r + 2];
+    const bool ok = Melds(c, left - 1);
+    ++c[r], ++c[r + 1], ++c[r + 2];
+    if (ok)
+      return true;
+  }
+  return false;
+}
+
+bool Complete(std::array<int, 10> &c) {
+  int pairs = 0;
+  for (int r = 1; r <= 9; ++r)
+    pairs += c[r] == 2;
+  if (pairs == 7)
+    return true;
+  for (int p = 1; p <= 9; ++p)
+    if (c[p] >= 2) {
+      c[p] -= 2;
+      const bool ok = Melds(c, 4);
+      c[p] += 2;
+      if (ok)
+        return true;
+    }
+  return false;
+}
+
+std::string ReferenceAnswer(std::array<int, 10> c) {
+  std::string answer;
+  for (int r = 1; r <= 9; ++r) {
+    if (c[r] == 4)
+      continue;
+    ++c[r];
+    if (Complete(c))
+      answer += answer.empty() ? std::string(1, '0' + r) : " " + std::string(1, '0' + r);
+    --c[r];
+  }
+  return answer.empty() ? "None" : answer;
+}
+
+// Every distinct thirteen-tile hand: rank counts 0..4 summing to thirteen.
+void AllHands(std::array<int, 10> &c, int rank, int left, std::vector<std::array<int, 10>> &out) {
+  if (rank == 9) {
+    if (left <= 4) {
+      c[9] = left;
+      out.push_back(c);
+    }
+    return;
+  }
+  for (int k = 0; k <= 4 && k <= left; ++k) {
+    c[rank] = k;
+    AllHands(c, rank + 1, left - k, out);
+  }
+  c[rank] = 0;
+}
+
+}  // namespace
+
+TEST(WaitsTool, AnswersHandsFromArguments) {
+  const ToolRun r = RunTool({"1112345678999", "1111223355779", "2222345678999", "1122334557799",
+                             "1122334455667", "9991112345678"});
+  EXPECT_EQ(0, r.status);
+  EXPECT_EQ("", r.err);
+  EXPECT_EQ(
+      "1112345678999\t1 2 3 4 5 6 7 8 9\n"
+      "1111223355779\tNone\n"
+      "2222345678999\t1 4 5 7 8\n"
+      "1122334557799\t4\n"
+      "1122334455667\t1 4 7\n"
+      "9991112345678\t1 2 3 4 5 6 7 8 9\n",
+      r.out);
+}
+
+TEST(WaitsTool, BadHandsAreReportedAndSkipped) {
+  const ToolRun r =
+      RunTool({"123", "1112345678999", "1111123456789", "11123456789x9", "2222345678999"});
+  EXPECT_EQ(1, r.status);
+  EXPECT_EQ("1112345678999\t1 2 3 4 5 6 7 8 9\n2222345678999\t1 4 5 7 8\n", r.out);
+  EXPECT_TRUE(Contains(r.err, "\"123\": 13 tiles expected, found 3")) << r.err;
+  EXPECT_TRUE(Contains(r.err, "\"1111123456789\": rank 1 appears 5 times")) << r.err;
+  EXPECT_TRUE(Contains(r.err, "'x' at position 12")) << r.err;
+}
+
+TEST(WaitsTool, UsageErrors) {
+  for (const std::vector<std::string> &args :
+       {std::vector<std::string>{}, {"-x"}, {"--help"}, {"1112345678999", "-q"}, {"--"}}) {
+    const ToolRun r = RunTool(args);
+    EXPECT_EQ(2, r.status) << (args.empty() ? "no arguments" : args.back());
+    EXPECT_EQ("", r.out) << "nothing is answered when the command is wrong";
+    EXPECT_TRUE(Contains(r.err, "usage:")) << r.err;
+  }
+  EXPECT_TRUE(Contains(RunTool({"-x"}).err, "unknown option -x"));
+}
+
+TEST(WaitsTool, ReadsStandardInput) {
+  const ToolRun r = RunTool({"-"},
+                            "1112345678999\r\n"
+                            "\r\n"
+                            "\n"
+                            "   \n"
+                            "  2222345678999\t\n"
+                            "12345\n"
+                            "1111123456789\r\n"
+                            "1111223355779");  // no line feed after the last hand
+  EXPECT_EQ(1, r.status);
+  EXPECT_EQ(
+      "1112345678999\t1 2 3 4 5 6 7 8 9\n"
+      "2222345678999\t1 4 5 7 8\n"
+      "1111223355779\tNone\n",
+      r.out);
+  EXPECT_TRUE(Contains(r.err, "line 6: \"12345\": 13 tiles expected, found 5")) << r.err;
+  EXPECT_TRUE(Contains(r.err, "line 7: \"1111123456789\": rank 1")) << r.err;
+  EXPECT_FALSE(Contains(r.err, "line 1:")) << r.err;
+  EXPECT_FALSE(Contains(r.err, "line 8:")) << r.err;
+}
+
+TEST(WaitsTool, StandardInputAlone) {
+  EXPECT_EQ(0, RunTool({"-"}, "").status);
+  const ToolRun blanks = RunTool({"-"}, "\n\r\n \n");
+  EXPECT_EQ(0, blanks.status);
+  EXPECT_EQ("", blanks.out);
+  EXPECT_EQ("", blanks.err);
+  const ToolRun good = RunTool({"-"}, "1122334455667\n");
+  EXPECT_EQ(0, good.status);
+  EXPECT_EQ("1122334455667\t1 4 7\n", good.out);
+}
+
+TEST(WaitsTool, ArgumentsAndStandardInputInOrder) {
+  const ToolRun r = RunTool({"1111223355779", "-", "1122334557799"}, "2222345678999\n");
+  EXPECT_EQ(0, r.status);
+  EXPECT_EQ("1111223355779\tNone\n2222345678999\t1 4 5 7 8\n1122334557799\t4\n", r.out);
+}
+
+TEST(WaitsTool, LongLinesAcrossReadBuffers) {
+  // A line far longer than any read buffer must still be one line, with its number.
+  std::string input = "1112345678999\n" + std::string(200000, '1') + "\n1122334557799\n";
+  const ToolRun r = RunTool({"-"}, input);
+  EXPECT_EQ(1, r.status);
+  EXPECT_EQ("1112345678999\t1 2 3 4 5 6 7 8 9\n1122334557799\t4\n", r.out);
+  EXPECT_TRUE(Contains(r.err, "line 2: ")) << r.err.substr(0, 200);
+  EXPECT_TRUE(Contains(r.err, "found 200000")) << r.err.substr(0, 200);
+}
+
+// All 93,600 hands through standard input, each checked against the reference search.
+// The hands are written in a scrambled order so that sorting is not taken for granted.
+TEST(WaitsTool, EveryHandAgreesWithTheReference) {
+  std::vector<std::array<int, 10>> hands;
+  std::array<int, 10> c{};
+  AllHands(c, 1, 13, hands);
+  ASSERT_EQ(93600u, hands.size());
+
+  std::string input;
+  std::vector<std::string> texts;
+  texts.reserve(hands.size());
+  for (size_t i = 0; i < hands.size(); ++i) {
+    std::string t;
+    for (int r = 1; r <= 9; ++r)
+      t.append(static_cast<size_t>(hands[i][r]), static_cast<char>('0' + r));
+    std::rotate(t.begin(), t.begin() + static_cast<long>(i % 13), t.end());
+    if (i % 2)
+      std::reverse(t.begin(), t.end());
+    input += t + (i % 3 ? "\n" : "\r\n");
+    texts.push_back(t);
+  }
+  const ToolRun r = RunTool({"-"}, input);
+  ASSERT_EQ(0, r.status) << r.err.substr(0, 500);
+  ASSERT_EQ("", r.err);
+
+  std::istringstream lines(r.out);
+  std::string line;
+  size_t i = 0;
+  int withWait = 0;
+  for (; std::getline(lines, line); ++i) {
+    ASSERT_LT(i, hands.size()) << "more answers than hands";
+    const std::string expected = texts[i] + "\t" + ReferenceAnswer(hands[i]);
+    ASSERT_EQ(expected, line) << "hand " << i;
+    withWait += expected.substr(expected.size() - 4) != "None";
+  }
+  EXPECT_EQ(hands.size(), i);
+  // Both kinds are common; a checker that said None (or always something) would show here.
+  EXPECT_GT(withWait, 20000);
+  EXPECT_LT(withWait, 80000);
+}
