@@ -8,5 +8,5 @@
 
 // On success fills counts and returns true. Otherwise returns false and says in error
 // what is wrong (a stray character, the number of tiles, a rank held more than four
-// times); counts are then unspecified. Any bytes at all are safe to pass.
+// times), and counts then mean nothing. Any bytes at all are safe to pass.
 bool ParseHand(std::string_view text, TTileCounts &counts, std::string &error);
