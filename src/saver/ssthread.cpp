@@ -1,5 +1,9 @@
 #include "ssthread.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
 #include "globals.h"
 #include "settings_file.h"
 #include "ssform.h"
@@ -52,11 +56,34 @@ void TScreenSaverThread::RunCycle() {
 }
 
 void TScreenSaverThread::DrawStep() {
+#ifdef VELKORIN_TEST_PROBES
+  Probe();
+#endif
   if (Phase == 0)
     QuestionStep();
   else
     AnswerStep();
 }
+
+#ifdef VELKORIN_TEST_PROBES
+// Test builds only, never the shipped saver: VELKORIN_STEP_LOG names a file that gets one
+// line per step ("<tick> <phase> <HandX> <HandY>"), and VELKORIN_FAULT_AT_STEP makes that
+// step fail, so tests can watch the pacing and the end after an error from outside.
+void TScreenSaverThread::Probe() {
+  static int steps = 0;
+  ++steps;
+  char value[MAX_PATH] = {};
+  if (GetEnvironmentVariableA("VELKORIN_STEP_LOG", value, MAX_PATH)) {
+    if (FILE *f = fopen(value, "a")) {
+      fprintf(f, "%lu %d %d %d\n", GetTickCount(), static_cast<int>(Phase),
+              static_cast<int>(problem_.HandX), static_cast<int>(problem_.HandY));
+      fclose(f);
+    }
+  }
+  if (GetEnvironmentVariableA("VELKORIN_FAULT_AT_STEP", value, MAX_PATH) && atoi(value) == steps)
+    throw std::runtime_error("injected fault");
+}
+#endif
 
 void TScreenSaverThread::QuestionStep() {
   Surface->FillRect(problem_.HandX, problem_.HandY, problem_.HandX + PuzzleWidth,

@@ -33,6 +33,9 @@ class TScreenSaverThread : public TWorkerThread {
  private:
   void QuestionStep();
   void AnswerStep();
+#ifdef VELKORIN_TEST_PROBES
+  void Probe();
+#endif
 
   HWND TargetWindow;
   WindowDc dc_;

@@ -1,0 +1,59 @@
+// Shared set-up for the saver's end-to-end tests: settings files, registry values of the
+// test prefix, and the saver's full-screen window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "driver.h"
+
+// Replaces the settings file for the test's duration; restores the absence afterwards.
+class SettingsFileScope {
+ public:
+  explicit SettingsFileScope(const std::string &content);
+  ~SettingsFileScope();
+
+ private:
+  std::string path_;
+};
+
+std::string IntervalSettings(int sleepTime, int sleepTime2, int sort = 1, int noAnsRate = 2);
+
+// HKCU values of the test prefix; each scope deletes what it set.
+void SetUserDword(const char *subkey, const char *name, DWORD value);
+bool ReadUserDword(const char *subkey, const char *name, DWORD &value);
+void DeleteUserValue(const char *subkey, const char *name);
+void SetUserString(const char *subkey, const char *name, const char *value);
+std::string ReadUserString(const char *subkey, const char *name);
+
+// Makes Wine report Windows 98 to velkorin.scr for the scope's duration.
+class Windows98Scope {
+ public:
+  Windows98Scope();
+  ~Windows98Scope();
+};
+
+// Copies a test DLL into the prefix's system directory under the given name.
+class SystemFileScope {
+ public:
+  SystemFileScope(const std::string &sourceUnixPath, const std::string &name);
+  ~SystemFileScope();
+
+ private:
+  std::string target_, backup_;
+};
+
+// Sets an environment variable that the saver started from here inherits.
+class EnvScope {
+ public:
+  EnvScope(const char *name, const char *value) : name_(name) {
+    SetEnvironmentVariableA(name, value);
+  }
+  ~EnvScope() { SetEnvironmentVariableA(name_.c_str(), nullptr); }
+
+ private:
+  std::string name_;
+};
+
+std::string WindowsPathOf(const std::string &unixPath);

@@ -1,0 +1,55 @@
+// Reading what the screen shows: a screenshot, and the saver's puzzle recognised in it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Screenshot {
+  int Width = 0, Height = 0;
+  std::vector<uint32_t> Pixels;  // 0x00RRGGBB, top-down
+  COLORREF At(int x, int y) const {
+    uint32_t v = Pixels[static_cast<size_t>(y) * Width + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+  }
+  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < Width && y < Height; }
+};
+
+// The screen area (left, top, width, height) as it shows now.
+Screenshot CaptureScreen(int left, int top, int width, int height);
+Screenshot CaptureScreen();
+
+// A tile found on the screen: its face's top-left corner and the rank whose face it shows.
+struct SeenTile {
+  int X, Y, Rank;
+};
+
+// A puzzle as a person sees it.
+struct SeenPuzzle {
+  int HandX = 0, HandY = 0;
+  std::vector<int> Hand;         // ranks, left to right (13 when a question is shown)
+  bool AnswerShown = false;      // yellow "Answer :" below the hand
+  bool NoneShown = false;        // yellow "None" where the answer tiles start
+  std::vector<SeenTile> Answer;  // answer tiles, left to right
+};
+
+class PuzzleReader {
+ public:
+  PuzzleReader();  // loads the nine faces from the committed tile strip
+  // Every tile whose outline and face are fully visible.
+  std::vector<SeenTile> FindTiles(const Screenshot &shot) const;
+  // The one puzzle on the screen; false when no row of thirteen tiles is visible.
+  bool Read(const Screenshot &shot, SeenPuzzle &puzzle) const;
+  // Count of yellow pixels in a rectangle (text).
+  static int YellowPixels(const Screenshot &shot, int left, int top, int right, int bottom);
+
+ private:
+  int RankAt(const Screenshot &shot, int x, int y) const;
+  std::vector<COLORREF> faces_;  // 288 x 48
+};
+
+// The ranks that complete the hand, computed by the engine.
+std::vector<int> WaitsOf(const std::vector<int> &hand);
+std::string Describe(const std::vector<int> &ranks);

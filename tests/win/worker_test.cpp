@@ -1,0 +1,132 @@
+// The hand-off between worker and UI thread, and how a worker stops.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <string>
+
+#include "worker_thread.h"
+
+namespace {
+
+// Runs `steps` steps on the UI thread, pausing `pauseMs` between them.
+class CountingWorker : public TWorkerThread {
+ public:
+  CountingWorker(int steps, DWORD pauseMs, bool throwOnSecond = false)
+      : steps_(steps), pauseMs_(pauseMs), throwOnSecond_(throwOnSecond),
+        uiThread_(GetCurrentThreadId()) {
+    Start();
+  }
+  ~CountingWorker() override {
+    RequestStop();
+    WaitFor(INFINITE);
+  }
+
+  std::atomic<int> ran{0};
+  std::atomic<int> onWrongThread{0};
+  std::atomic<int> handedOver{0};
+  std::string caught;
+
+ protected:
+  void RunCycle() override {
+    const std::function<void()> step = [this] {
+      if (GetCurrentThreadId() != uiThread_)
+        ++onWrongThread;
+      int n = ++ran;
+      if (throwOnSecond_ && n == 2)
+        throw std::runtime_error("step failed");
+    };
+    for (int i = 0; i < steps_; ++i) {
+      ++handedOver;
+      try {
+        RunOnUiThread(step);
+      } catch (const std::exception &e) {
+        caught = e.what();
+      }
+      if (StopRequested())
+        return;
+      Pause(pauseMs_);
+    }
+  }
+
+ private:
+  int steps_;
+  DWORD pauseMs_;
+  bool throwOnSecond_;
+  DWORD uiThread_;
+};
+
+// Serves this thread's messages until cond holds or the bound passes.
+template <typename F>
+bool ServeUntil(F cond, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!cond()) {
+    if (GetTickCount() - start > timeoutMs)
+      return false;
+    MSG msg;
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    } else {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+  }
+  return true;
+}
+
+// Waits, without serving messages, until the worker has handed over its second step.
+bool PollHandedOver(const CountingWorker &w) {
+  for (int i = 0; i < 500 && w.handedOver.load() < 2; ++i)
+    Sleep(10);
+  return w.handedOver.load() >= 2;
+}
+
+}  // namespace
+
+TEST(WorkerThread, StepsRunOnTheUiThreadOnlyWhileItServesMessages) {
+  CountingWorker w(3, 0);
+  // Nothing runs while the UI thread does not retrieve messages.
+  EXPECT_FALSE(w.WaitFor(0));
+  Sleep(50);
+  EXPECT_EQ(0, w.ran.load());
+  ASSERT_TRUE(ServeUntil([&] { return w.Finished(); }, 5000));
+  EXPECT_EQ(3, w.ran.load());
+  EXPECT_EQ(0, w.onWrongThread.load());
+}
+
+TEST(WorkerThread, AnErrorInAStepIsRaisedAgainOnTheWorker) {
+  CountingWorker w(3, 0, true);
+  ASSERT_TRUE(ServeUntil([&] { return w.Finished(); }, 5000));
+  EXPECT_EQ("step failed", w.caught);
+  EXPECT_EQ(3, w.ran.load());
+}
+
+TEST(WorkerThread, WaitForServesAStepAlreadyHandedOver) {
+  CountingWorker w(2, 0);
+  ASSERT_TRUE(ServeUntil([&] { return w.handedOver.load() >= 1; }, 5000));
+  // The UI thread now only waits; the waiting itself must serve the hand-offs.
+  EXPECT_TRUE(w.WaitFor(5000));
+  EXPECT_EQ(2, w.ran.load());
+}
+
+TEST(WorkerThread, StopCutsTheSleepShortAndNoStepRunsAfterIt) {
+  CountingWorker w(1000, 60000);
+  ASSERT_TRUE(ServeUntil([&] { return w.ran.load() == 1; }, 5000));
+  const DWORD start = GetTickCount();
+  w.RequestStop();
+  EXPECT_TRUE(w.WaitFor(5000));
+  EXPECT_LT(GetTickCount() - start, 5000u);
+  EXPECT_EQ(1, w.ran.load());
+}
+
+TEST(WorkerThread, StopRaisedWhileAHandOffWaitsKeepsTheStepFromRunning) {
+  CountingWorker w(5, 0);
+  ASSERT_TRUE(ServeUntil([&] { return w.ran.load() == 1; }, 5000));
+  // The worker is (or soon is) blocked in its next hand-off; stop before serving it.
+  ASSERT_TRUE(PollHandedOver(w));
+  w.RequestStop();
+  EXPECT_TRUE(w.WaitFor(5000));
+  EXPECT_EQ(1, w.ran.load());
+}
