@@ -4,6 +4,11 @@ SHELL := /bin/bash
 WINTEST := $(shell scripts/windows-test-preset)
 JOBS ?= $(shell nproc)
 
+# Each file in mk/ adds its own targets and may append to TEST_STEPS, the steps that
+# `make test` runs after the unit and Windows rings.
+TEST_STEPS :=
+include $(sort $(wildcard mk/*.mk))
+
 .PHONY: deps native release win32 win64 test test-native test-windows run clean format
 deps:
 	@scripts/install-deps.sh
@@ -15,7 +20,7 @@ native release win32 win64: deps
 # The shipped 32-bit saver is always built; the Windows rings run on the build this
 # host can execute (see scripts/windows-test-preset).
 test: native win32 $(WINTEST)
-	@$(MAKE) --no-print-directory test-native test-windows
+	@$(MAKE) --no-print-directory test-native test-windows $(TEST_STEPS)
 
 test-native:
 	ctest --preset native -j $(JOBS)
