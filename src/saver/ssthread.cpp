@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
 
 #include "globals.h"
 #include "settings_file.h"
@@ -57,31 +58,90 @@ void TScreenSaverThread::RunCycle() {
 
 void TScreenSaverThread::DrawStep() {
 #ifdef VELKORIN_TEST_PROBES
-  Probe();
+  const int32_t phase = Phase;
+  ProbeBefore();
 #endif
   if (Phase == 0)
     QuestionStep();
   else
     AnswerStep();
+#ifdef VELKORIN_TEST_PROBES
+  ProbeAfter(phase);
+#endif
 }
 
 #ifdef VELKORIN_TEST_PROBES
-// Test builds only, never the shipped saver: VELKORIN_STEP_LOG names a file that gets one
-// line per step ("<tick> <phase> <HandX> <HandY>"), and VELKORIN_FAULT_AT_STEP makes that
-// step fail, so tests can watch the pacing and the end after an error from outside.
-void TScreenSaverThread::Probe() {
-  static int steps = 0;
-  ++steps;
+#include <psapi.h>
+
+// Test builds only, never the shipped saver. They let tests watch the saver from outside:
+// VELKORIN_FAULT_AT_STEP=N makes step N fail; VELKORIN_STEP_LOG names a file that gets a
+// line per step: "<tick> <phase> <HandX> <HandY> <gdi objects> <windows> <memory KB>", the
+// counts on every hundredth step only (-1 and 0 otherwise).
+namespace {
+int probeSteps = 0;
+
+std::string ProbeSetting(const char *name) {
   char value[MAX_PATH] = {};
-  if (GetEnvironmentVariableA("VELKORIN_STEP_LOG", value, MAX_PATH)) {
-    if (FILE *f = fopen(value, "a")) {
-      fprintf(f, "%lu %d %d %d\n", GetTickCount(), static_cast<int>(Phase),
-              static_cast<int>(problem_.HandX), static_cast<int>(problem_.HandY));
-      fclose(f);
-    }
+  DWORD n = GetEnvironmentVariableA(name, value, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? std::string(value, n) : std::string();
+}
+
+// GDI objects, windows and private memory of this process. GDI objects are counted by
+// probing every handle index (a handle whose upper word is zero matches any generation,
+// under Wine at least, where GetGuiResources always answers 0); windows by enumerating the
+// top-level, child and message-only windows of the process.
+struct ObjectCounts {
+  int gdi = 0, windows = 0;
+  unsigned long memoryKb = 0;
+};
+
+BOOL CALLBACK CountWindow(HWND hwnd, LPARAM lp) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == GetCurrentProcessId()) {
+    ++*reinterpret_cast<int *>(lp);
+    EnumChildWindows(hwnd, CountWindow, lp);
   }
-  if (GetEnvironmentVariableA("VELKORIN_FAULT_AT_STEP", value, MAX_PATH) && atoi(value) == steps)
+  return TRUE;
+}
+
+ObjectCounts CountObjects() {
+  ObjectCounts c;
+  for (uintptr_t i = 1; i < 0x10000; ++i)
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)))
+      ++c.gdi;
+  EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&c.windows));
+  for (HWND h = nullptr; (h = FindWindowExA(HWND_MESSAGE, h, nullptr, nullptr)) != nullptr;)
+    CountWindow(h, reinterpret_cast<LPARAM>(&c.windows));
+  PROCESS_MEMORY_COUNTERS pmc = {};
+  pmc.cb = sizeof pmc;
+  if (GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc))
+    c.memoryKb = static_cast<unsigned long>(pmc.PagefileUsage / 1024);
+  return c;
+}
+}  // namespace
+
+void TScreenSaverThread::ProbeBefore() {
+  ++probeSteps;
+  const std::string fault = ProbeSetting("VELKORIN_FAULT_AT_STEP");
+  if (!fault.empty() && atoi(fault.c_str()) == probeSteps)
     throw std::runtime_error("injected fault");
+}
+
+void TScreenSaverThread::ProbeAfter(int32_t phase) {
+  const std::string log = ProbeSetting("VELKORIN_STEP_LOG");
+  if (log.empty())
+    return;
+  ObjectCounts c;
+  c.gdi = c.windows = -1;
+  if (probeSteps % 100 == 0)
+    c = CountObjects();
+  if (FILE *f = fopen(log.c_str(), "a")) {
+    fprintf(f, "%lu %d %d %d %d %d %lu\n", GetTickCount(), static_cast<int>(phase),
+            static_cast<int>(problem_.HandX), static_cast<int>(problem_.HandY), c.gdi, c.windows,
+            c.memoryKb);
+    fclose(f);
+  }
 }
 #endif
 

@@ -34,7 +34,8 @@ class TScreenSaverThread : public TWorkerThread {
   void QuestionStep();
   void AnswerStep();
 #ifdef VELKORIN_TEST_PROBES
-  void Probe();
+  void ProbeBefore();
+  void ProbeAfter(int32_t phase);
 #endif
 
   HWND TargetWindow;

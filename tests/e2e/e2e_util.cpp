@@ -1,5 +1,7 @@
 #include "e2e_util.h"
 
+#include <cstdio>
+
 #include "screen.h"
 
 SettingsFileScope::SettingsFileScope(const std::string &content)
@@ -86,4 +88,20 @@ SystemFileScope::SystemFileScope(const std::string &sourceUnixPath, const std::s
 SystemFileScope::~SystemFileScope() {
   DeleteFileIfAny(target_);
   MoveFileExA(backup_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+std::vector<StepRecord> ReadStepLog(const std::string &path) {
+  std::vector<StepRecord> steps;
+  const std::string text = ReadFileBytes(path);
+  size_t pos = 0;
+  for (size_t end; (end = text.find('\n', pos)) != std::string::npos; pos = end + 1) {
+    StepRecord r{};
+    unsigned long tick = 0;
+    if (sscanf(text.substr(pos, end - pos).c_str(), "%lu %d %d %d %d %d %lu", &tick, &r.Phase,
+               &r.HandX, &r.HandY, &r.GdiObjects, &r.Windows, &r.MemoryKb) == 7) {
+      r.Tick = tick;
+      steps.push_back(r);
+    }
+  }
+  return steps;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "driver.h"
 
@@ -55,5 +56,14 @@ class EnvScope {
  private:
   std::string name_;
 };
+
+// One line of the test build's step log.
+struct StepRecord {
+  DWORD Tick;
+  int Phase, HandX, HandY;
+  int GdiObjects, Windows;  // -1 where the step did not count them
+  unsigned long MemoryKb;   // committed private memory, 0 where not counted
+};
+std::vector<StepRecord> ReadStepLog(const std::string &path);
 
 std::string WindowsPathOf(const std::string &unixPath);

@@ -114,31 +114,6 @@ std::vector<int> RanksOf(const std::vector<SeenTile> &tiles) {
   return r;
 }
 
-struct StepRecord {
-  DWORD Tick;
-  int Phase, HandX, HandY;
-};
-
-std::vector<StepRecord> ReadStepLog(const std::string &path) {
-  std::vector<StepRecord> steps;
-  std::string text = ReadFileBytes(path);
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string::npos)
-      break;  // a line still being written
-    StepRecord r{};
-    unsigned long tick = 0;
-    if (sscanf(text.substr(pos, end - pos).c_str(), "%lu %d %d %d", &tick, &r.Phase, &r.HandX,
-               &r.HandY) == 4) {
-      r.Tick = tick;
-      steps.push_back(r);
-    }
-    pos = end + 1;
-  }
-  return steps;
-}
-
 }  // namespace
 
 // ---- full screen -------------------------------------------------------------------
@@ -403,7 +378,7 @@ TEST(Preview, PacesAtOneSecondWhateverTheFileSaysAndPlacesInTheUpperLeftQuarter)
       EXPECT_GE(gap, 900u) << i;
       EXPECT_LE(gap, 3000u) << i;
     }
-    if (steps[i].Phase == 1) {  // an answer step: the place of the question on screen
+    if (steps[i].Phase == 0) {  // a question step: the place of the hand it drew
       EXPECT_LT(steps[i].HandX, 152 / 2);
       EXPECT_LT(steps[i].HandY, 112 / 2);
     }
