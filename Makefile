@@ -9,11 +9,11 @@ JOBS ?= $(shell nproc)
 TEST_STEPS :=
 include $(sort $(wildcard mk/*.mk))
 
-.PHONY: deps native release win32 win64 test test-native test-windows run clean format
+.PHONY: deps native release win32 win32-tests win64 test test-native test-windows run clean format
 deps:
 	@scripts/install-deps.sh
 
-native release win32 win64: deps
+native release win32 win32-tests win64: deps
 	@cmake --preset $@ >/dev/null
 	@cmake --build --preset $@ -j $(JOBS)
 

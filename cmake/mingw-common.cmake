@@ -1,5 +1,10 @@
-set(CMAKE_C_COMPILER ${VELKORIN_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VELKORIN_TRIPLE}-g++-posix)
+# The posix thread model's runtime is what GoogleTest needs; the shipped saver uses the
+# win32 thread model's, which leaves out the pthread emulation (see mingw-i686-ship.cmake).
+if(NOT VELKORIN_THREADS)
+  set(VELKORIN_THREADS posix)
+endif()
+set(CMAKE_C_COMPILER ${VELKORIN_TRIPLE}-gcc-${VELKORIN_THREADS})
+set(CMAKE_CXX_COMPILER ${VELKORIN_TRIPLE}-g++-${VELKORIN_THREADS})
 set(CMAKE_RC_COMPILER ${VELKORIN_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${VELKORIN_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

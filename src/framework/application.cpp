@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include <stdexcept>
+#include <vector>
 
 #include "system.h"
 
@@ -14,13 +15,13 @@ LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-std::wstring Widen(const std::string &utf8) {
+// UTF-16 text, zero-terminated. (A vector, not std::wstring: the wide string's library
+// code would add a tenth to the program's size for this one use.)
+std::vector<wchar_t> Widen(const std::string &utf8) {
   int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-  if (n <= 0)
-    return std::wstring(utf8.begin(), utf8.end());
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &w[0], n);
-  w.resize(static_cast<size_t>(n - 1));
+  std::vector<wchar_t> w(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+  if (n > 0)
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, w.data(), n);
   return w;
 }
 
@@ -55,7 +56,7 @@ void TApplication::Run() {
 
 void TApplication::ShowError(const std::string &message) const {
   // Unicode box: the program's own messages are UTF-8 and must read right on any locale.
-  MessageBoxW(nullptr, Widen(message + ".").c_str(), Widen(title_).c_str(),
+  MessageBoxW(nullptr, Widen(message + ".").data(), Widen(title_).data(),
               MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 

@@ -1,0 +1,103 @@
+// Measures the running saver under Wine: start-up time to the first drawn puzzle, CPU use
+// in full screen and in a preview, and peak memory. Prints "name value" lines for
+// scripts/bench to put in its table.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "e2e_util.h"
+
+namespace {
+
+double CpuShare(SaverProcess &saver, DWORD ms) {
+  const double before = saver.CpuMilliseconds();
+  const DWORD start = GetTickCount();
+  PollUntil([] { return false; }, ms);
+  return (saver.CpuMilliseconds() - before) / (GetTickCount() - start);
+}
+
+unsigned long PeakMemoryKb(const SaverProcess &saver) {
+  PROCESS_MEMORY_COUNTERS pmc = {};
+  pmc.cb = sizeof pmc;
+  if (!GetProcessMemoryInfo(saver.Handle(), &pmc, sizeof pmc))
+    return 0;
+  return static_cast<unsigned long>(std::max(pmc.PeakPagefileUsage, pmc.PeakWorkingSetSize) / 1024);
+}
+
+void EndSaver(SaverProcess &saver, HWND window) {
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  DWORD code;
+  saver.WaitExit(10000, code);
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  const DWORD fullScreenMs = argc > 1 ? static_cast<DWORD>(atoi(argv[1])) : 30000;
+  const DWORD previewMs = argc > 2 ? static_cast<DWORD>(atoi(argv[2])) : 10000;
+  const int runs = 7;
+
+  // Start-up: from CreateProcess to the end of the first question step.
+  std::vector<DWORD> startups;
+  const std::string log = WindowsFilePath("temp\\velkorin-bench.log");
+  {
+    EnvScope logging("VELKORIN_STEP_LOG", log.c_str());
+    SettingsFileScope file(IntervalSettings(60000, 60000));
+    for (int i = 0; i < runs; ++i) {
+      DeleteFileIfAny(log);
+      const DWORD start = GetTickCount();
+      SaverProcess saver("/s", WindowsPathOf(VELKORIN_PROBE_SCR_PATH));
+      std::vector<StepRecord> steps;
+      if (PollUntil([&] { return !(steps = ReadStepLog(log)).empty(); }, 30000))
+        startups.push_back(steps.front().Tick - start);
+      EndSaver(saver, saver.FindWindow("TScreenSaverForm", 5000));
+    }
+    DeleteFileIfAny(log);
+  }
+  if (!startups.empty()) {
+    // The first run warms Wine up; the median of the others is what a user sees.
+    std::vector<DWORD> warm(startups.begin() + (startups.size() > 1 ? 1 : 0), startups.end());
+    std::sort(warm.begin(), warm.end());
+    printf("startup_cold_ms %lu\n", static_cast<unsigned long>(startups.front()));
+    printf("startup_warm_median_ms %lu\n", static_cast<unsigned long>(warm[warm.size() / 2]));
+  }
+
+  // Full screen at the default intervals (no settings file).
+  unsigned long peakKb = 0;
+  {
+    SettingsFileScope noFile("");
+    SaverProcess saver("/s");
+    HWND window = saver.FindWindow("TScreenSaverForm", 30000);
+    PollUntil([] { return false; }, 1000);
+    printf("fullscreen_cpu_percent %.3f\n", 100.0 * CpuShare(saver, fullScreenMs));
+    peakKb = PeakMemoryKb(saver);
+    EndSaver(saver, window);
+  }
+
+  // A preview in a host window of the display settings' size.
+  {
+    SettingsFileScope noFile("");
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VelkorinBenchHost";
+    RegisterClassA(&wc);
+    HWND host = CreateWindowExA(0, wc.lpszClassName, "host", WS_POPUP | WS_VISIBLE, 100, 100, 152,
+                                112, nullptr, nullptr, wc.hInstance, nullptr);
+    SaverProcess saver("/p " + std::to_string(static_cast<long long>(
+                                   reinterpret_cast<intptr_t>(host))));
+    HWND child = saver.FindWindow("TScreenSaverForm", 30000, host);
+    PollUntil([] { return false; }, 1000);
+    printf("preview_cpu_percent %.3f\n", 100.0 * CpuShare(saver, previewMs));
+    peakKb = std::max(peakKb, PeakMemoryKb(saver));
+    EndSaver(saver, child);
+    DestroyWindow(host);
+  }
+  printf("peak_memory_kb %lu\n", peakKb);
+  return 0;
+}
