@@ -19,6 +19,19 @@ const char kSaverClass[] = "TScreenSaverForm";
 const char kDesktop[] = "Control Panel\\desktop";
 const char kTestKey[] = "Software\\VelkorinTest";
 
+// The system's "a screen saver runs" flag, read by a fresh process (see spi_probe.cpp).
+bool SaverRunningFlag() {
+  SaverProcess probe("", WindowsPathOf(VELKORIN_SPI_PROBE_PATH));
+  DWORD code = 0;
+  return probe.WaitExit(kEnd, code) && code == 1;
+}
+
+bool CursorShowing() {
+  CURSORINFO ci = {};
+  ci.cbSize = sizeof ci;
+  return GetCursorInfo(&ci) && (ci.flags & CURSOR_SHOWING);
+}
+
 int ScreenW() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenH() { return GetSystemMetrics(SM_CYSCREEN); }
 
@@ -152,6 +165,15 @@ TEST(FullScreen, TopmostBorderlessBlackWindowOverTheWholeScreen) {
   EXPECT_FALSE(IsWindowVisible(owner)) << cls;
   SendKey('Q');
   ExpectEndsWith(fs.saver, 0);
+}
+
+TEST(FullScreen, HidesTheCursorWhileItRunsAndShowsItAgain) {
+  FullScreen fs;
+  ASSERT_NE(nullptr, fs.window);
+  EXPECT_TRUE(PollUntil([] { return !CursorShowing(); }, kEnd));
+  PostMessageA(fs.window, WM_KEYDOWN, 'A', 0);
+  ExpectEndsWith(fs.saver, 0);
+  EXPECT_TRUE(PollUntil([] { return CursorShowing(); }, kEnd));
 }
 
 TEST(FullScreen, FourMouseMovesDoNothingTheFifthCloses) {
@@ -419,9 +441,12 @@ TEST_F(Windows98, WithoutAPasswordClosesAtOnce) {
   SetUserDword(kDesktop, "ScreenSaveUsePassword", 0);
   FullScreen fs;
   ASSERT_NE(nullptr, fs.window);
+  // Windows 9x is told that a saver runs, and told again when it ends.
+  EXPECT_TRUE(PollUntil([] { return SaverRunningFlag(); }, kEnd));
   PostMessageA(fs.window, WM_KEYDOWN, 'A', 0);
   ExpectEndsWith(fs.saver, 0);
   EXPECT_EQ(0u, Calls());
+  EXPECT_FALSE(SaverRunningFlag());
 }
 
 TEST_F(Windows98, RefusedPasswordKeepsTheSaverAcceptedOneEndsIt) {
@@ -479,6 +504,7 @@ TEST(WindowsNT, NeverAsksForAPassword) {
   {
     FullScreen fs;
     ASSERT_NE(nullptr, fs.window);
+    EXPECT_FALSE(SaverRunningFlag());  // only Windows 9x is told
     PostMessageA(fs.window, WM_KEYDOWN, 'A', 0);
     ExpectEndsWith(fs.saver, 0);
   }
