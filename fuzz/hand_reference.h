@@ -1,0 +1,64 @@
+// A plain recursive search for complete hands, written apart from the engine's layered
+// test so that the two can be compared.
+#pragma once
+
+namespace ref {
+
+struct Ranks {
+  int n[10] = {};  // n[r] tiles of rank r, 1..9
+};
+
+// Whether the tiles split wholly into melds: the lowest tile left is either part of a
+// triplet of its rank or the first tile of a run.
+inline bool SplitsIntoMelds(Ranks &h, bool runsOnly) {
+  int r = 1;
+  while (r <= 9 && h.n[r] == 0)
+    ++r;
+  if (r > 9)
+    return true;
+  if (!runsOnly && h.n[r] >= 3) {
+    h.n[r] -= 3;
+    const bool ok = SplitsIntoMelds(h, runsOnly);
+    h.n[r] += 3;
+    if (ok)
+      return true;
+  }
+  if (r <= 7 && h.n[r + 1] > 0 && h.n[r + 2] > 0) {
+    --h.n[r], --h.n[r + 1], --h.n[r + 2];
+    const bool ok = SplitsIntoMelds(h, runsOnly);
+    ++h.n[r], ++h.n[r + 1], ++h.n[r + 2];
+    if (ok)
+      return true;
+  }
+  return false;
+}
+
+inline int Total(const Ranks &h) {
+  int total = 0;
+  for (int r = 1; r <= 9; ++r)
+    total += h.n[r];
+  return total;
+}
+
+// Fourteen tiles: seven different ranks held exactly twice, or a pair and four melds.
+inline bool Complete(Ranks h) {
+  if (Total(h) != 14)
+    return false;
+  int pairs = 0;
+  for (int r = 1; r <= 9; ++r)
+    pairs += h.n[r] == 2;
+  if (pairs == 7)
+    return true;
+  for (int p = 1; p <= 9; ++p) {
+    if (h.n[p] < 2)
+      continue;
+    h.n[p] -= 2;
+    const bool ok = SplitsIntoMelds(h, false);
+    h.n[p] += 2;
+    if (ok)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace ref
