@@ -1,0 +1,330 @@
+// The settings file through the platform's profile functions, in the Windows directory of
+// the test prefix. Each test starts without the file and puts back what was there.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "import_patch.h"
+#include "settings.h"
+#include "settings_file.h"
+
+namespace {
+
+// "velkorin_ss.ini に書き込めません" in UTF-8.
+const char kWriteFailedMessage[] =
+    "velkorin_ss.ini \xE3\x81\xAB\xE6\x9B\xB8\xE3\x81\x8D\xE8\xBE\xBC\xE3\x82\x81\xE3\x81\xBE"
+    "\xE3\x81\x9B\xE3\x82\x93";
+
+const char kDefaultsFile[] =
+    "[Setting]\r\nSort=1\r\nNoAnsRate=2\r\nSleepTime=15000\r\nSleepTime2=5000\r\n";
+
+std::string WindowsPath(const char *name) {
+  char dir[MAX_PATH + 1] = {};
+  GetWindowsDirectoryA(dir, MAX_PATH);
+  std::string path = dir;
+  if (!path.empty() && path.back() != '\\')
+    path += '\\';
+  return path + name;
+}
+
+// Counts the profile writes the code under test makes, and can refuse one of them the way
+// the platform refuses a write, without passing it on.
+struct WriteSpy {
+  static int Calls;
+  static int RefuseCall;  // 1-based; 0 refuses none
+  static std::vector<std::string> Keys;
+  static void *Real;
+
+  static BOOL WINAPI Write(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
+    ++Calls;
+    Keys.push_back(key ? key : "");
+    if (Calls == RefuseCall) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return FALSE;
+    }
+    using Fn = BOOL(WINAPI *)(LPCSTR, LPCSTR, LPCSTR, LPCSTR);
+    return reinterpret_cast<Fn>(Real)(section, key, value, file);
+  }
+};
+int WriteSpy::Calls = 0;
+int WriteSpy::RefuseCall = 0;
+std::vector<std::string> WriteSpy::Keys;
+void *WriteSpy::Real = nullptr;
+
+class SpiedWrites {
+ public:
+  explicit SpiedWrites(int refuseCall = 0)
+      : patch_("kernel32.dll", "WritePrivateProfileStringA",
+               reinterpret_cast<void *>(&WriteSpy::Write)) {
+    WriteSpy::Calls = 0;
+    WriteSpy::RefuseCall = refuseCall;
+    WriteSpy::Keys.clear();
+    WriteSpy::Real = patch_.Original();
+  }
+  bool Installed() const { return patch_.Installed(); }
+
+ private:
+  TImportPatch patch_;
+};
+
+// Keeps the file open for reading and shares no write access: the platform then refuses
+// to write it, whoever the user is (a read-only attribute does not stop root under Wine).
+class FileLock {
+ public:
+  explicit FileLock(const std::string &path)
+      : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~FileLock() {
+    if (Held())
+      CloseHandle(handle_);
+  }
+  FileLock(const FileLock &) = delete;
+  FileLock &operator=(const FileLock &) = delete;
+  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = Read(&hadFile_);
+    Remove();
+  }
+  void TearDown() override {
+    Remove();
+    if (hadFile_)
+      Put(saved_);
+  }
+
+  std::string Read(bool *exists = nullptr) const {
+    FILE *f = std::fopen(path_.c_str(), "rb");
+    if (exists)
+      *exists = f != nullptr;
+    if (!f)
+      return std::string();
+    std::string bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+      bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+  }
+  bool Exists() const { return GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+  void Put(const std::string &bytes) {
+    FILE *f = std::fopen(path_.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path_;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    Forget();
+  }
+  void Remove() {
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path_.c_str());
+    RemoveDirectoryA(path_.c_str());
+    Forget();
+  }
+  // The profile functions keep the file they used last in memory; each run of the saver is
+  // a new process that starts from the disk, and so does each step here.
+  static void Forget() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, SettingsFileName); }
+
+  const std::string path_ = WindowsPath(SettingsFileName);
+  const TSettingsFile file_{SettingsFileName};
+  std::string saved_;
+  bool hadFile_ = false;
+};
+
+TEST_F(SettingsFileTest, WithoutAFileLoadGivesTheDefaultsAndCreatesNothing) {
+  const SaverSettings s = LoadSettings(file_);
+  EXPECT_TRUE(s.Sort);
+  EXPECT_EQ(s.NoAnsRate, 2);
+  EXPECT_EQ(s.SleepTime, 15000);
+  EXPECT_EQ(s.SleepTime2, 5000);
+  EXPECT_EQ(file_.ReadText("Setting", "Sort", "absent"), "absent");
+  EXPECT_FALSE(Exists());
+}
+
+TEST_F(SettingsFileTest, SavingTheDefaultsWithoutAFileWritesExactlyTheFiveLines) {
+  SaveSettings(file_, SaverSettings());
+  EXPECT_EQ(Read(), kDefaultsFile);
+  Forget();
+  const SaverSettings s = LoadSettings(file_);
+  EXPECT_TRUE(s.Sort);
+  EXPECT_EQ(s.NoAnsRate, 2);
+  EXPECT_EQ(s.SleepTime, 15000);
+  EXPECT_EQ(s.SleepTime2, 5000);
+}
+
+// Every line here is in the form the profile functions write back as it stands (Wine drops
+// blank lines and the blanks around "=" of any file it rewrites).
+TEST_F(SettingsFileTest, SavingReplacesTheValuesWhereTheyStandAndKeepsEveryOtherLine) {
+  Put("; saver settings\r\n"
+      "[Other]\r\nSort=7\r\nSleepTime=8\r\n"
+      "[Setting]\r\nSleepTime2=1\r\n; keep this comment\r\nExtra=keep me\r\nNoAnsRate=9\r\n"
+      "SleepTime=2\r\nSort=0\r\n"
+      "[Last]\r\nx=y\r\n");
+  SaverSettings s;
+  s.Sort = true;
+  s.NoAnsRate = 4;
+  s.SleepTime = 30000;
+  s.SleepTime2 = 6000;
+  SaveSettings(file_, s);
+  EXPECT_EQ(Read(),
+            "; saver settings\r\n"
+            "[Other]\r\nSort=7\r\nSleepTime=8\r\n"
+            "[Setting]\r\nSleepTime2=6000\r\n; keep this comment\r\nExtra=keep me\r\n"
+            "NoAnsRate=4\r\nSleepTime=30000\r\nSort=1\r\n"
+            "[Last]\r\nx=y\r\n");
+}
+
+TEST_F(SettingsFileTest, MissingKeysGoToTheEndOfTheirSectionAndAMissingSectionToTheEnd) {
+  Put("[Setting]\r\nSleepTime=2000\r\n[Other]\r\na=b\r\n");
+  SaveSettings(file_, SaverSettings());
+  EXPECT_EQ(Read(),
+            "[Setting]\r\nSleepTime=15000\r\nSort=1\r\nNoAnsRate=2\r\nSleepTime2=5000\r\n"
+            "[Other]\r\na=b\r\n");
+
+  Put("[Other]\r\na=b\r\n");
+  SaveSettings(file_, SaverSettings());
+  EXPECT_EQ(Read(), std::string("[Other]\r\na=b\r\n") + kDefaultsFile);
+}
+
+TEST_F(SettingsFileTest, SectionAndKeyNamesMatchInAnyLetterCase) {
+  Put("[SETTING]\r\nsort=0\r\nNOANSRATE=7\r\nsleeptime=2000\r\nSleepTIME2=3000\r\n");
+  const SaverSettings s = LoadSettings(file_);
+  EXPECT_FALSE(s.Sort);
+  EXPECT_EQ(s.NoAnsRate, 7);
+  EXPECT_EQ(s.SleepTime, 2000);
+  EXPECT_EQ(s.SleepTime2, 3000);
+
+  SaveSettings(file_, SaverSettings());
+  EXPECT_EQ(Read(), "[SETTING]\r\nsort=1\r\nNOANSRATE=2\r\nsleeptime=15000\r\nSleepTIME2=5000\r\n");
+}
+
+TEST_F(SettingsFileTest, AValueLongerThan1023CharactersReadsAsItsFirst1023) {
+  const std::string longText(1500, 'v');
+  Put("[Setting]\r\nNote=" + longText + "\r\nSleepTime=" + std::string(1100, '1') + "\r\n");
+  EXPECT_EQ(file_.ReadText("Setting", "Note", ""), std::string(1023, 'v'));
+  EXPECT_EQ(file_.ReadInt("Setting", "SleepTime", 15000), 15000);
+}
+
+// What a value text in the file reads as, through the profile functions and the integer
+// rules together.
+TEST_F(SettingsFileTest, ValueTextsReadAsIntegersOrTheDefault) {
+  const struct {
+    const char *text;
+    int32_t expected;
+  } cases[] = {
+      {"20000", 20000},
+      {"  20000", 20000},
+      {"0x3A98", 15000},
+      {"$3a98", 15000},
+      {"+7", 7},
+      {"-1", -1},
+      {"-2147483648", INT_MIN},
+      {"2147483648", 15000},
+      {"20 s", 15000},
+      {"15000.5", 15000},
+      {"0x", 15000},
+      {"-$10", 15000},
+      {"", 15000},
+      {"abc", 15000},
+  };
+  for (const auto &c : cases) {
+    Put(std::string("[Setting]\r\nSleepTime=") + c.text + "\r\n");
+    EXPECT_EQ(file_.ReadInt("Setting", "SleepTime", 15000), c.expected) << '"' << c.text << '"';
+  }
+}
+
+TEST_F(SettingsFileTest, SortReadsAnyIntegerAsABooleanAndWordsAsTheDefault) {
+  const struct {
+    const char *text;
+    bool expected;
+  } cases[] = {{"1", true},  {"-1", true},  {"2", true},     {"$10", true},
+               {"0", false}, {"$0", false}, {"false", true}, {"no", true}};
+  for (const auto &c : cases) {
+    Put(std::string("[Setting]\r\nSort=") + c.text + "\r\n");
+    EXPECT_EQ(LoadSettings(file_).Sort, c.expected) << '"' << c.text << '"';
+  }
+}
+
+TEST_F(SettingsFileTest, WrittenValuesHaveTheirTextFormsAndReadBack) {
+  file_.WriteBool("Setting", "Sort", true);
+  EXPECT_EQ(file_.ReadText("Setting", "Sort", ""), "1");
+  EXPECT_TRUE(file_.ReadBool("Setting", "Sort", false));
+  file_.WriteBool("Setting", "Sort", false);
+  EXPECT_EQ(file_.ReadText("Setting", "Sort", ""), "0");
+  EXPECT_FALSE(file_.ReadBool("Setting", "Sort", true));
+  file_.WriteInt("Setting", "NoAnsRate", -1);
+  EXPECT_EQ(file_.ReadText("Setting", "NoAnsRate", ""), "-1");
+  file_.WriteInt("Setting", "SleepTime", INT_MIN);
+  EXPECT_EQ(file_.ReadText("Setting", "SleepTime", ""), "-2147483648");
+  EXPECT_EQ(file_.ReadInt("Setting", "SleepTime", 0), INT_MIN);
+  EXPECT_EQ(Read(), "[Setting]\r\nSort=0\r\nNoAnsRate=-1\r\nSleepTime=-2147483648\r\n");
+}
+
+TEST_F(SettingsFileTest, WhenTheFirstWriteIsRefusedNothingIsWritten) {
+  const std::string before = "[Setting]\r\nSort=0\r\nNoAnsRate=5\r\nSleepTime=2000\r\n";
+  Put(before);
+  const FileLock lock(path_);
+  ASSERT_TRUE(lock.Held());
+  EXPECT_FALSE(LoadSettings(file_).Sort) << "the lock must leave reading alone";
+  SpiedWrites spy;
+  ASSERT_TRUE(spy.Installed());
+  try {
+    SaveSettings(file_, SaverSettings());
+    FAIL() << "a locked file took the write";
+  } catch (const ESettingsWriteError &e) {
+    EXPECT_STREQ(e.what(), kWriteFailedMessage);
+  }
+  EXPECT_EQ(WriteSpy::Keys, std::vector<std::string>{"Sort"});
+  EXPECT_EQ(Read(), before);
+}
+
+TEST_F(SettingsFileTest, ADirectoryInPlaceOfTheFileReadsAsDefaultsAndRefusesTheFirstWrite) {
+  ASSERT_TRUE(CreateDirectoryA(path_.c_str(), nullptr));
+  Forget();
+  const SaverSettings s = LoadSettings(file_);
+  EXPECT_TRUE(s.Sort);
+  EXPECT_EQ(s.NoAnsRate, 2);
+  EXPECT_EQ(s.SleepTime, 15000);
+  EXPECT_EQ(s.SleepTime2, 5000);
+  SpiedWrites spy;
+  ASSERT_TRUE(spy.Installed());
+  EXPECT_THROW(SaveSettings(file_, SaverSettings()), ESettingsWriteError);
+  EXPECT_EQ(WriteSpy::Keys, std::vector<std::string>{"Sort"});
+}
+
+// A refusal in the middle: the keys before it stay written, the one refused and those after
+// it keep their old values, and no write is tried after the refusal.
+TEST_F(SettingsFileTest, SavingStopsAtTheRefusedKey) {
+  Put("[Setting]\r\nSort=0\r\nNoAnsRate=5\r\nSleepTime=2000\r\nSleepTime2=3000\r\n");
+  SpiedWrites spy(3);
+  ASSERT_TRUE(spy.Installed());
+  try {
+    SaveSettings(file_, SaverSettings());
+    FAIL() << "the refused write went unnoticed";
+  } catch (const ESettingsWriteError &e) {
+    EXPECT_STREQ(e.what(), kWriteFailedMessage);
+  }
+  EXPECT_EQ(WriteSpy::Keys, (std::vector<std::string>{"Sort", "NoAnsRate", "SleepTime"}));
+  EXPECT_EQ(Read(), "[Setting]\r\nSort=1\r\nNoAnsRate=2\r\nSleepTime=2000\r\nSleepTime2=3000\r\n");
+}
+
+TEST(IntervalOrDefault, NegativeTimesTakeTheKeyDefaultAndOthersStand) {
+  EXPECT_EQ(IntervalOrDefault(-1, 15000), 15000);
+  EXPECT_EQ(IntervalOrDefault(INT_MIN, 5000), 5000);
+  EXPECT_EQ(IntervalOrDefault(0, 15000), 0);
+  EXPECT_EQ(IntervalOrDefault(1, 15000), 1);
+  EXPECT_EQ(IntervalOrDefault(60000, 5000), 60000);
+}
+
+}  // namespace

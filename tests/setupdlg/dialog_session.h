@@ -1,0 +1,73 @@
+// Drives the setup dialog of a velkorin.scr started as its own process: finds the "Option"
+// window and its controls, reads their state across the process boundary, and sends
+// real keyboard and mouse input.
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "driver.h"
+
+// Bounds for the polls: a start under Wine, a reaction to one input, and the end of the
+// process once the dialog has closed (Wine without a window manager waits a few seconds
+// for a hidden window to be withdrawn).
+constexpr DWORD kStartBound = 20000;
+constexpr DWORD kReactBound = 5000;
+constexpr DWORD kExitBound = 15000;
+
+struct SetupDialogWindows {
+  HWND Dialog = nullptr;
+  HWND SortFlag = nullptr;
+  HWND NoAnsRate = nullptr;
+  HWND TimerBar = nullptr;
+  HWND TimerBar2 = nullptr;
+  HWND OKBtn = nullptr;
+  HWND CancelBtn = nullptr;
+  HWND Label1 = nullptr;
+  HWND Label2 = nullptr;
+  HWND Label3 = nullptr;
+  HWND Label4 = nullptr;
+};
+
+// The visible top-level window of the process with that caption, or null after timeoutMs.
+HWND FindProcessWindow(DWORD pid, const char *caption, const char *className, DWORD timeoutMs);
+// Finds the dialog's controls by class and text; false when one is missing.
+bool FindDialogControls(SetupDialogWindows &w);
+
+std::string WindowText(HWND hwnd);
+std::wstring WindowTextW(HWND hwnd);
+std::string ClassOf(HWND hwnd);
+// A child's place in its parent's client area.
+RECT RectInParent(HWND child);
+// The window that has the keyboard focus in the thread of hwnd.
+HWND FocusOfThread(HWND hwnd);
+
+int CheckState(HWND checkBox);
+int ComboSelection(HWND combo);
+bool ComboDropped(HWND combo);
+int TrackPosition(HWND bar);
+
+// Presses vk with the given modifiers held, through SendInput.
+void PressKey(WORD vk, std::initializer_list<WORD> modifiers = {});
+void ClickInWindow(HWND hwnd, int x, int y);  // client coordinates of hwnd
+
+// The title a program file gets: name without folder, cut at its first full stop, every
+// character after the first in lower case.
+std::string TitleOfProgram(const std::string &path);
+
+// Keeps a file open for reading while sharing no write access, so that every write of
+// another process to it is refused.
+class FileLock {
+ public:
+  explicit FileLock(const std::string &path);
+  ~FileLock();
+  FileLock(const FileLock &) = delete;
+  FileLock &operator=(const FileLock &) = delete;
+  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};

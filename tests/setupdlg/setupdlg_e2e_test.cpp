@@ -1,0 +1,772 @@
+// The setup dialog of velkorin.scr, driven from outside with real input: what it shows,
+// what its keys and buttons do, what it writes, and where its controls stand.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialog_session.h"
+#include "driver.h"
+
+namespace {
+
+const char kDefaultsFile[] =
+    "[Setting]\r\nSort=1\r\nNoAnsRate=2\r\nSleepTime=15000\r\nSleepTime2=5000\r\n";
+
+std::string SettingsText(const std::string &sort, const std::string &noAnsRate,
+                         const std::string &sleepTime, const std::string &sleepTime2) {
+  return "[Setting]\r\nSort=" + sort + "\r\nNoAnsRate=" + noAnsRate + "\r\nSleepTime=" + sleepTime +
+         "\r\nSleepTime2=" + sleepTime2 + "\r\n";
+}
+
+// The text the closed list shows: its selected item. Read as UTF-16, the only form in
+// which Wine hands list texts of another process back whole.
+std::wstring SelectedText(HWND combo) {
+  const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (index == CB_ERR)
+    return std::wstring();
+  wchar_t text[64] = {};
+  SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+class SetupDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = ReadFileBytes(path_, &hadFile_);
+    RemoveSettings();
+  }
+  void TearDown() override {
+    process_.reset();  // ends a dialog that a failed test left open
+    RemoveSettings();
+    if (hadFile_)
+      WriteFileBytes(path_, saved_);
+  }
+
+  void RemoveSettings() {
+    DeleteFileIfAny(path_);
+    RemoveDirectoryA(path_.c_str());
+  }
+  std::string Settings(bool *exists = nullptr) const { return ReadFileBytes(path_, exists); }
+  bool SettingsExist() const {
+    return GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  // Starts the saver and waits for its dialog to be shown, active, with the focus on the
+  // check box.
+  void Open(const std::string &arguments = "/c") {
+    process_ = std::make_unique<SaverProcess>(arguments);
+    w_.Dialog = FindProcessWindow(process_->Id(), "Option", nullptr, kStartBound);
+    ASSERT_NE(w_.Dialog, nullptr) << "no \"Option\" window for " << arguments;
+    ASSERT_TRUE(FindDialogControls(w_));
+    if (GetForegroundWindow() != w_.Dialog)
+      SetForegroundWindow(w_.Dialog);
+    ASSERT_TRUE(PollUntil([&] { return GetForegroundWindow() == w_.Dialog; }, kReactBound));
+    ASSERT_TRUE(WaitFocus(w_.SortFlag));
+  }
+
+  bool WaitFocus(HWND control) {
+    return PollUntil([&] { return FocusOfThread(w_.Dialog) == control; }, kReactBound);
+  }
+  // Moves the focus with Tab from the check box to the control n stops further.
+  void TabTo(int stops, HWND expected) {
+    for (int i = 0; i < stops; ++i)
+      PressKey(VK_TAB);
+    ASSERT_TRUE(WaitFocus(expected)) << "focus on " << ClassOf(FocusOfThread(w_.Dialog));
+  }
+  bool WaitText(HWND hwnd, const std::string &text) {
+    return PollUntil([&] { return WindowText(hwnd) == text; }, kReactBound);
+  }
+  bool WaitPosition(HWND bar, int position) {
+    return PollUntil([&] { return TrackPosition(bar) == position; }, kReactBound);
+  }
+  // Space toggles the check box; once the toggle shows, every key sent before it has been
+  // served. The focus must be on the check box.
+  void ToggleSortFlagAsMarker() {
+    const int before = CheckState(w_.SortFlag);
+    PressKey(VK_SPACE);
+    ASSERT_TRUE(PollUntil([&] { return CheckState(w_.SortFlag) != before; }, kReactBound));
+  }
+
+  void ExpectClosedWithExitCode0() {
+    DWORD code = 1234;
+    ASSERT_TRUE(process_->WaitExit(kExitBound, code)) << "the dialog did not close";
+    EXPECT_EQ(code, 0u);
+  }
+  void ExpectStillOpen() {
+    EXPECT_TRUE(process_->Running());
+    EXPECT_TRUE(IsWindowVisible(w_.Dialog));
+  }
+
+  const std::string path_ = WindowsFilePath("velkorin_ss.ini");
+  std::string saved_;
+  bool hadFile_ = false;
+  std::unique_ptr<SaverProcess> process_;
+  SetupDialogWindows w_;
+};
+
+// --- Opening with and without arguments, and the defaults -------------------------------
+
+struct StartCase {
+  const char *arguments;
+  const char *how;  // how OK is pressed
+};
+
+class StartTest : public SetupDialogTest, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(StartTest, WithoutAFileShowsTheDefaultsAndOkWritesExactlyTheFiveLines) {
+  ASSERT_NO_FATAL_FAILURE(Open(GetParam().arguments));
+  EXPECT_EQ(ClassOf(w_.Dialog), "TScrnSaveSetupDlg");
+  EXPECT_EQ(CheckState(w_.SortFlag), BST_CHECKED);
+  EXPECT_EQ(ComboSelection(w_.NoAnsRate), 2);
+  EXPECT_EQ(SelectedText(w_.NoAnsRate), L"5%");
+  EXPECT_EQ(TrackPosition(w_.TimerBar), 15);
+  EXPECT_EQ(TrackPosition(w_.TimerBar2), 5);
+  EXPECT_EQ(WindowText(w_.Label1), "Ratio of No-Answer Problem");
+  EXPECT_EQ(WindowText(w_.Label2), "Interval(Q) : 15 Sec");
+  EXPECT_EQ(WindowText(w_.Label3), "Interval(A) : 5 Sec");
+  EXPECT_EQ(WindowText(w_.Label4),
+            "Velkorin one-suit wait drill (velkorin@example.org / https://example.org/velkorin)");
+  EXPECT_FALSE(SettingsExist()) << "opening the dialog wrote the file";
+
+  const std::string how = GetParam().how;
+  if (how == "Enter") {
+    PressKey(VK_RETURN);
+  } else if (how == "Alt+O") {
+    PressKey('O', {VK_MENU});
+  } else {
+    RECT ok = {};
+    GetClientRect(w_.OKBtn, &ok);
+    ClickInWindow(w_.OKBtn, ok.right / 2, ok.bottom / 2);
+  }
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), kDefaultsFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, StartTest,
+                         ::testing::Values(StartCase{"", "Enter"}, StartCase{"/c", "click"},
+                                           StartCase{"/c:1234", "Alt+O"},
+                                           StartCase{"-C 99", "Enter"}),
+                         [](const ::testing::TestParamInfo<StartCase> &info) {
+                           return "Case" + std::to_string(info.index);
+                         });
+
+// --- Values from an existing file -------------------------------------------------------
+
+struct EdgeCase {
+  const char *sort, *noAnsRate, *sleepTime, *sleepTime2;  // as the file holds them
+  int checked, selection, position, position2;            // what the dialog shows
+  const char *label2, *label3;
+  const char *written;  // the file after OK
+};
+
+class EdgeValueTest : public SetupDialogTest, public ::testing::WithParamInterface<EdgeCase> {};
+
+TEST_P(EdgeValueTest, ShowsTheValuesWithinTheControlsAndOkWritesWhatTheyShow) {
+  const EdgeCase &c = GetParam();
+  WriteFileBytes(path_, SettingsText(c.sort, c.noAnsRate, c.sleepTime, c.sleepTime2));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  EXPECT_EQ(CheckState(w_.SortFlag), c.checked);
+  EXPECT_EQ(ComboSelection(w_.NoAnsRate), c.selection);
+  if (c.selection < 0) {
+    EXPECT_EQ(SelectedText(w_.NoAnsRate), L"");
+  }
+  EXPECT_EQ(TrackPosition(w_.TimerBar), c.position);
+  EXPECT_EQ(TrackPosition(w_.TimerBar2), c.position2);
+  EXPECT_EQ(WindowText(w_.Label2), c.label2);
+  EXPECT_EQ(WindowText(w_.Label3), c.label3);
+  PressKey(VK_RETURN);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), c.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, EdgeValueTest,
+    ::testing::Values(
+        EdgeCase{"0", "13", "999", "60001", BST_UNCHECKED, -1, 1, 60, "Interval(Q) : 1 Sec",
+                 "Interval(A) : 60 Sec",
+                 "[Setting]\r\nSort=0\r\nNoAnsRate=-1\r\nSleepTime=1000\r\nSleepTime2=60000\r\n"},
+        EdgeCase{"false", "-1", "15999", "-5", BST_CHECKED, -1, 15, 1, "Interval(Q) : 15 Sec",
+                 "Interval(A) : 1 Sec",
+                 "[Setting]\r\nSort=1\r\nNoAnsRate=-1\r\nSleepTime=15000\r\nSleepTime2=1000\r\n"},
+        EdgeCase{"2", "12", "60000", "1000", BST_CHECKED, 12, 60, 1, "Interval(Q) : 60 Sec",
+                 "Interval(A) : 1 Sec",
+                 "[Setting]\r\nSort=1\r\nNoAnsRate=12\r\nSleepTime=60000\r\nSleepTime2=1000\r\n"},
+        EdgeCase{"$0", "0", "0", "1999", BST_UNCHECKED, 0, 1, 1, "Interval(Q) : 1 Sec",
+                 "Interval(A) : 1 Sec",
+                 "[Setting]\r\nSort=0\r\nNoAnsRate=0\r\nSleepTime=1000\r\nSleepTime2=1000\r\n"},
+        EdgeCase{"1", "40", "-2147483648", "2147483647", BST_CHECKED, -1, 1, 60,
+                 "Interval(Q) : 1 Sec", "Interval(A) : 60 Sec",
+                 "[Setting]\r\nSort=1\r\nNoAnsRate=-1\r\nSleepTime=1000\r\nSleepTime2=60000\r\n"},
+        EdgeCase{"1", "7", "0x7530", "$2710", BST_CHECKED, 7, 30, 10, "Interval(Q) : 30 Sec",
+                 "Interval(A) : 10 Sec",
+                 "[Setting]\r\nSort=1\r\nNoAnsRate=7\r\nSleepTime=30000\r\nSleepTime2=10000\r\n"}),
+    [](const ::testing::TestParamInfo<EdgeCase> &info) {
+      return "File" + std::to_string(info.index);
+    });
+
+TEST_F(SetupDialogTest, OkKeepsTheOtherLinesOfTheFileAndChoosingAnItemWritesItsIndex) {
+  WriteFileBytes(path_,
+                 "; mine\r\n[Other]\r\nSort=5\r\n[Setting]\r\nSleepTime=20000\r\n"
+                 "Extra=x\r\nSort=1\r\n");
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(1, w_.NoAnsRate));
+  PressKey(VK_DOWN);
+  ASSERT_TRUE(PollUntil([&] { return ComboSelection(w_.NoAnsRate) == 3; }, kReactBound));
+  EXPECT_EQ(SelectedText(w_.NoAnsRate), L"7.5%");
+  PressKey(VK_RETURN);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(),
+            "; mine\r\n[Other]\r\nSort=5\r\n[Setting]\r\nSleepTime=20000\r\nExtra=x\r\nSort=1\r\n"
+            "NoAnsRate=3\r\nSleepTime2=5000\r\n");
+}
+
+// --- Cancel -------------------------------------------------------------------------------
+
+TEST_F(SetupDialogTest, CancelAfterChangesLeavesAMissingFileMissing) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(ToggleSortFlagAsMarker());
+  ASSERT_NO_FATAL_FAILURE(TabTo(2, w_.TimerBar));
+  PressKey(VK_END);
+  ASSERT_TRUE(WaitPosition(w_.TimerBar, 60));
+  RECT cancel = {};
+  GetClientRect(w_.CancelBtn, &cancel);
+  ClickInWindow(w_.CancelBtn, cancel.right / 2, cancel.bottom / 2);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_FALSE(SettingsExist());
+}
+
+TEST_F(SetupDialogTest, CancelAfterChangesLeavesAnExistingFileByteForByte) {
+  // Blank lines and blanks around "=" would not survive a rewrite by the profile functions.
+  const std::string before =
+      "\r\n; comment\r\n[Setting]\r\nSort = 0\r\n\r\nNoAnsRate=5\r\nSleepTime=20000";
+  WriteFileBytes(path_, before);
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(ToggleSortFlagAsMarker());
+  ASSERT_NO_FATAL_FAILURE(TabTo(1, w_.NoAnsRate));
+  PressKey(VK_DOWN);
+  ASSERT_TRUE(PollUntil([&] { return ComboSelection(w_.NoAnsRate) == 6; }, kReactBound));
+  PressKey(VK_ESCAPE);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), before);
+}
+
+// --- Keyboard -----------------------------------------------------------------------------
+
+TEST_F(SetupDialogTest, TabAndShiftTabGoThroughTheSixControlsInTabOrder) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  const HWND order[] = {w_.SortFlag, w_.NoAnsRate, w_.TimerBar, w_.TimerBar2,
+                        w_.OKBtn,    w_.CancelBtn, w_.SortFlag};
+  for (size_t i = 1; i < sizeof order / sizeof order[0]; ++i) {
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitFocus(order[i])) << "Tab " << i;
+  }
+  for (size_t i = sizeof order / sizeof order[0] - 1; i-- > 0;) {
+    PressKey(VK_TAB, {VK_SHIFT});
+    ASSERT_TRUE(WaitFocus(order[i])) << "Shift+Tab to stop " << i;
+  }
+  ExpectStillOpen();
+}
+
+TEST_F(SetupDialogTest, EnterPressesTheFocusedButtonSoCancelWritesNothing) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(5, w_.CancelBtn));
+  // The default-button frame follows the focus.
+  EXPECT_TRUE(PollUntil(
+      [&] {
+        return (GetWindowLongPtrA(w_.CancelBtn, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
+               (GetWindowLongPtrA(w_.OKBtn, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON;
+      },
+      kReactBound));
+  PressKey(VK_RETURN);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_FALSE(SettingsExist());
+}
+
+TEST_F(SetupDialogTest, EnterOnTheFocusedOkButtonWrites) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(5, w_.CancelBtn));
+  PressKey(VK_TAB, {VK_SHIFT});
+  ASSERT_TRUE(WaitFocus(w_.OKBtn));
+  EXPECT_TRUE(PollUntil(
+      [&] {
+        return (GetWindowLongPtrA(w_.OKBtn, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
+               (GetWindowLongPtrA(w_.CancelBtn, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON;
+      },
+      kReactBound));
+  PressKey(VK_RETURN);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), kDefaultsFile);
+}
+
+TEST_F(SetupDialogTest, EnterOnATrackbarPressesOk) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(3, w_.TimerBar2));
+  PressKey(VK_RIGHT);
+  ASSERT_TRUE(WaitPosition(w_.TimerBar2, 6));
+  EXPECT_EQ(WindowText(w_.Label3), "Interval(A) : 6 Sec");
+  PressKey(VK_RETURN);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), SettingsText("1", "2", "15000", "6000"));
+}
+
+TEST_F(SetupDialogTest, EscapePressesCancelFromAnyControl) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(4, w_.OKBtn));
+  PressKey(VK_ESCAPE);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_FALSE(SettingsExist());
+}
+
+TEST_F(SetupDialogTest, EnterAndEscapeWithShiftOrCtrlPressNothing) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  PressKey(VK_RETURN, {VK_SHIFT});
+  PressKey(VK_RETURN, {VK_CONTROL});
+  PressKey(VK_ESCAPE, {VK_SHIFT});
+  PressKey(VK_RETURN, {VK_MENU});
+  ASSERT_NO_FATAL_FAILURE(ToggleSortFlagAsMarker());
+  ExpectStillOpen();
+  EXPECT_FALSE(SettingsExist());
+  PressKey(VK_RETURN);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), SettingsText("0", "2", "15000", "5000"));
+}
+
+TEST_F(SetupDialogTest, AltFourCloseKeyDoesNotCloseTheDialog) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  PressKey(VK_F4, {VK_MENU});
+  ASSERT_NO_FATAL_FAILURE(ToggleSortFlagAsMarker());
+  ExpectStillOpen();
+  EXPECT_FALSE(SettingsExist());
+}
+
+TEST_F(SetupDialogTest, AltOPressesOkAndAltCPressesCancel) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(1, w_.NoAnsRate));  // even from the list, which takes letters
+  PressKey('C', {VK_MENU});
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_FALSE(SettingsExist());
+
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(1, w_.NoAnsRate));
+  PressKey('O', {VK_MENU});
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), kDefaultsFile);
+}
+
+TEST_F(SetupDialogTest, PlainCOnTheCheckBoxPressesCancel) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(ToggleSortFlagAsMarker());
+  PressKey('C');
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_FALSE(SettingsExist());
+}
+
+TEST_F(SetupDialogTest, PlainOOnATrackbarPressesOk) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(2, w_.TimerBar));
+  PressKey('O');
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), kDefaultsFile);
+}
+
+TEST_F(SetupDialogTest, PlainOOnTheCancelButtonPressesOk) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(5, w_.CancelBtn));
+  PressKey('O');
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), kDefaultsFile);
+}
+
+TEST_F(SetupDialogTest, PlainLettersOnTheClosedListPressNoButton) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(1, w_.NoAnsRate));
+  PressKey('O');
+  PressKey('C');
+  PressKey(VK_DOWN);  // served after the letters: once it shows, they have been too
+  ASSERT_TRUE(PollUntil([&] { return ComboSelection(w_.NoAnsRate) == 3; }, kReactBound));
+  ExpectStillOpen();
+  EXPECT_FALSE(SettingsExist());
+}
+
+TEST_F(SetupDialogTest, TheOpenListShowsEightItemsAndTakesEveryKey) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(1, w_.NoAnsRate));
+  PressKey(VK_F4);
+  ASSERT_TRUE(PollUntil([&] { return ComboDropped(w_.NoAnsRate); }, kReactBound));
+  const HWND list = FindProcessWindow(process_->Id(), nullptr, "ComboLBox", kReactBound);
+  ASSERT_NE(list, nullptr);
+  RECT client = {};
+  GetClientRect(list, &client);
+  const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(itemHeight, 0);
+  EXPECT_EQ(client.bottom / itemHeight, 8);
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 13);
+  EXPECT_TRUE(GetWindowLongPtrA(list, GWL_STYLE) & WS_VSCROLL) << "the list scrolls for the rest";
+
+  // Enter closes the list and presses nothing.
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(PollUntil([&] { return !ComboDropped(w_.NoAnsRate); }, kReactBound));
+  PressKey(VK_DOWN);
+  ASSERT_TRUE(PollUntil([&] { return ComboSelection(w_.NoAnsRate) == 3; }, kReactBound));
+  ExpectStillOpen();
+
+  // Escape too.
+  PressKey(VK_F4);
+  ASSERT_TRUE(PollUntil([&] { return ComboDropped(w_.NoAnsRate); }, kReactBound));
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(PollUntil([&] { return !ComboDropped(w_.NoAnsRate); }, kReactBound));
+  PressKey(VK_DOWN);
+  ASSERT_TRUE(PollUntil([&] { return ComboSelection(w_.NoAnsRate) == 4; }, kReactBound));
+  ExpectStillOpen();
+
+  // Tab and the mnemonics stay with the open list as well.
+  PressKey(VK_F4);
+  ASSERT_TRUE(PollUntil([&] { return ComboDropped(w_.NoAnsRate); }, kReactBound));
+  PressKey(VK_TAB);
+  PressKey('O', {VK_MENU});
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(PollUntil([&] { return !ComboDropped(w_.NoAnsRate); }, kReactBound));
+  PressKey(VK_DOWN);
+  ASSERT_TRUE(PollUntil([&] { return ComboSelection(w_.NoAnsRate) == 5; }, kReactBound));
+  ExpectStillOpen();
+  EXPECT_EQ(FocusOfThread(w_.Dialog), w_.NoAnsRate);
+  EXPECT_FALSE(SettingsExist());
+}
+
+TEST_F(SetupDialogTest, TrackbarKeysMoveByLineAndPageAndHomeAndEndReachTheEnds) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(TabTo(2, w_.TimerBar));
+  const RECT label2Before = RectInParent(w_.Label2);
+
+  PressKey(VK_END);
+  ASSERT_TRUE(WaitPosition(w_.TimerBar, 60));
+  EXPECT_TRUE(WaitText(w_.Label2, "Interval(Q) : 60 Sec"));
+  EXPECT_EQ(WindowText(w_.Label3), "Interval(A) : 5 Sec");
+
+  PressKey(VK_HOME);
+  ASSERT_TRUE(WaitPosition(w_.TimerBar, 1));
+  EXPECT_TRUE(WaitText(w_.Label2, "Interval(Q) : 1 Sec"));
+  // Sized to the shorter text, with the left edge where it was.
+  const RECT label2After = RectInParent(w_.Label2);
+  EXPECT_EQ(label2After.left, label2Before.left);
+  EXPECT_EQ(label2After.top, label2Before.top);
+  EXPECT_LT(label2After.right, label2Before.right);
+
+  PressKey(VK_RIGHT);
+  ASSERT_TRUE(WaitPosition(w_.TimerBar, 2));
+  PressKey(VK_NEXT);  // Page Down
+  ASSERT_TRUE(WaitPosition(w_.TimerBar, 7));
+  PressKey(VK_PRIOR);  // Page Up
+  ASSERT_TRUE(WaitPosition(w_.TimerBar, 2));
+  EXPECT_TRUE(WaitText(w_.Label2, "Interval(Q) : 2 Sec"));
+
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitFocus(w_.TimerBar2));
+  PressKey(VK_END);
+  ASSERT_TRUE(WaitPosition(w_.TimerBar2, 60));
+  EXPECT_TRUE(WaitText(w_.Label3, "Interval(A) : 60 Sec"));
+  EXPECT_EQ(WindowText(w_.Label2), "Interval(Q) : 2 Sec");
+
+  PressKey(VK_RETURN);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), SettingsText("1", "2", "2000", "60000"));
+}
+
+// --- Mouse --------------------------------------------------------------------------------
+
+TEST_F(SetupDialogTest, ClicksToggleTheBoxAndPageTheTrackbar) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  RECT box = {};
+  GetClientRect(w_.SortFlag, &box);
+  ClickInWindow(w_.SortFlag, 6, box.bottom / 2);
+  ASSERT_TRUE(PollUntil([&] { return CheckState(w_.SortFlag) == BST_UNCHECKED; }, kReactBound));
+
+  // A click in the channel right of the thumb moves one page toward it.
+  RECT bar = {};
+  GetClientRect(w_.TimerBar, &bar);
+  ClickInWindow(w_.TimerBar, bar.right - 20, 10);
+  ASSERT_TRUE(WaitPosition(w_.TimerBar, 20));
+  EXPECT_TRUE(WaitText(w_.Label2, "Interval(Q) : 20 Sec"));
+
+  RECT ok = {};
+  GetClientRect(w_.OKBtn, &ok);
+  ClickInWindow(w_.OKBtn, ok.right / 2, ok.bottom / 2);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), SettingsText("0", "2", "20000", "5000"));
+}
+
+// --- A refused write ----------------------------------------------------------------------
+
+TEST_F(SetupDialogTest, ARefusedWriteShowsTheStopBoxAndTheDialogThenCloses) {
+  const std::string before = "[Setting]\r\nSort=0\r\nNoAnsRate=5\r\nSleepTime=20000\r\n";
+  WriteFileBytes(path_, before);
+  const FileLock lock(path_);
+  ASSERT_TRUE(lock.Held());
+  ASSERT_NO_FATAL_FAILURE(Open());
+  EXPECT_EQ(CheckState(w_.SortFlag), BST_UNCHECKED) << "the lock must leave reading alone";
+  PressKey(VK_RETURN);
+
+  const HWND box = FindProcessWindow(process_->Id(), nullptr, "#32770", kReactBound);
+  ASSERT_NE(box, nullptr) << "no message box";
+  const HWND owner = GetWindow(w_.Dialog, GW_OWNER);
+  EXPECT_EQ(WindowTextW(box), L"velkorin");
+  EXPECT_EQ(WindowText(box), TitleOfProgram(SaverPath()));
+  EXPECT_EQ(WindowText(box), WindowText(owner)) << "the title is the application window's text";
+
+  std::vector<HWND> children;
+  EnumChildWindows(
+      box,
+      [](HWND h, LPARAM lp) -> BOOL {
+        reinterpret_cast<std::vector<HWND> *>(lp)->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  bool textFound = false;
+  HWND icon = nullptr;
+  int buttons = 0;
+  for (HWND c : children) {
+    if (lstrcmpiA(ClassOf(c).c_str(), "Static") == 0) {
+      if ((GetWindowLongPtrA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+        icon = c;
+      else if (WindowTextW(c) ==
+               L"velkorin_ss.ini \x306b\x66f8\x304d\x8fbc\x3081\x307e\x305b\x3093.")
+        textFound = true;
+    } else if (lstrcmpiA(ClassOf(c).c_str(), "Button") == 0 && IsWindowVisible(c)) {
+      ++buttons;
+    }
+  }
+  EXPECT_TRUE(textFound) << "no static with the message";
+  EXPECT_EQ(buttons, 1) << "only an OK button";
+  ASSERT_NE(icon, nullptr) << "no icon";
+  // The stop icon is the red one.
+  RECT iconRect = {};
+  GetWindowRect(icon, &iconRect);
+  EXPECT_TRUE(PollUntil(
+      [&] {
+        int red = 0;
+        for (int y = iconRect.top; y < iconRect.bottom; y += 2)
+          for (int x = iconRect.left; x < iconRect.right; x += 2) {
+            const COLORREF c = ScreenPixel(x, y);
+            if (GetRValue(c) > 150 && GetGValue(c) < 90 && GetBValue(c) < 90)
+              ++red;
+          }
+        return red > 20;
+      },
+      kReactBound))
+      << "the icon shows no red";
+
+  EXPECT_TRUE(process_->Running()) << "the dialog must wait for the box";
+  if (GetForegroundWindow() != box)
+    SetForegroundWindow(box);
+  ASSERT_TRUE(PollUntil([&] { return GetForegroundWindow() == box; }, kReactBound));
+  PressKey(VK_RETURN);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), before) << "the first write was refused: nothing may be written";
+}
+
+// --- Geometry, styles and the controls' set-up --------------------------------------------
+
+void ExpectRect(HWND control, int left, int top, int width, int height, const char *name) {
+  const RECT r = RectInParent(control);
+  EXPECT_EQ(r.left, left) << name;
+  EXPECT_EQ(r.top, top) << name;
+  EXPECT_EQ(r.right - r.left, width) << name;
+  EXPECT_EQ(r.bottom - r.top, height) << name;
+}
+
+// The extent of text in the dialog's font (Arial, 12 pixels unless told), measured here.
+SIZE TextExtent(const char *text, int fontHeight = -12) {
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, "Arial");
+  HGDIOBJ old = SelectObject(screen, font);
+  RECT r = {0, 0, 0, 0};
+  DrawTextA(screen, text, -1, &r, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+TEST_F(SetupDialogTest, At96DpiTheWindowAndControlsStandWhereTheLayoutPutsThem) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(dpi, 96) << "the layout is checked on a 96 dpi screen";
+
+  ASSERT_NO_FATAL_FAILURE(Open());
+  RECT client = {};
+  GetClientRect(w_.Dialog, &client);
+  EXPECT_EQ(client.right, 492);
+  EXPECT_EQ(client.bottom, 149);
+  RECT frame = {};
+  GetWindowRect(w_.Dialog, &frame);
+  EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2);
+  EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2);
+
+  const LONG_PTR style = GetWindowLongPtrA(w_.Dialog, GWL_STYLE);
+  const LONG_PTR exStyle = GetWindowLongPtrA(w_.Dialog, GWL_EXSTYLE);
+  EXPECT_EQ(style & WS_POPUP, WS_POPUP);
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CHILD), 0);
+  EXPECT_EQ(exStyle & (WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE),
+            WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE);
+  EXPECT_EQ(exStyle & WS_EX_APPWINDOW, 0);
+
+  // Owned by the hidden application window, whose text is the title.
+  const HWND owner = GetWindow(w_.Dialog, GW_OWNER);
+  ASSERT_NE(owner, nullptr);
+  DWORD ownerPid = 0;
+  GetWindowThreadProcessId(owner, &ownerPid);
+  EXPECT_EQ(ownerPid, process_->Id());
+  EXPECT_FALSE(IsWindowVisible(owner));
+  EXPECT_EQ(WindowText(owner), TitleOfProgram(SaverPath()));
+
+  ExpectRect(w_.SortFlag, 12, 8, 73, 17, "SortFlag");
+  ExpectRect(w_.NoAnsRate, 172, 32, 65, 23, "NoAnsRate");
+  ExpectRect(w_.TimerBar, 8, 76, 229, 30, "TimerBar");
+  ExpectRect(w_.TimerBar2, 252, 76, 229, 30, "TimerBar2");
+  ExpectRect(w_.OKBtn, 325, 118, 73, 24, "OKBtn");
+  ExpectRect(w_.CancelBtn, 408, 118, 74, 24, "CancelBtn");
+  ExpectRect(w_.Label4, 252, 4, 229, 45, "Label4");
+  // Labels sized to their text in the dialog's font.
+  const SIZE label1 = TextExtent("Ratio of No-Answer Problem");
+  ExpectRect(w_.Label1, 12, 36, label1.cx, label1.cy, "Label1");
+  const SIZE label2 = TextExtent("Interval(Q) : 15 Sec");
+  ExpectRect(w_.Label2, 12, 57, label2.cx, label2.cy, "Label2");
+  const SIZE label3 = TextExtent("Interval(A) : 5 Sec");
+  ExpectRect(w_.Label3, 256, 57, label3.cx, label3.cy, "Label3");
+}
+
+// The screen resolution a process reads when it starts; the scope sets it for the saver
+// started inside it and puts the old value back.
+class ScreenDpiScope {
+ public:
+  explicit ScreenDpiScope(DWORD dpi) {
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
+    DWORD size = sizeof old_;
+    had_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE *>(&old_),
+                            &size) == ERROR_SUCCESS;
+    RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dpi),
+                   sizeof dpi);
+  }
+  ~ScreenDpiScope() {
+    if (had_)
+      RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&old_),
+                     sizeof old_);
+    else
+      RegDeleteValueA(key_, "LogPixels");
+    RegCloseKey(key_);
+  }
+  ScreenDpiScope(const ScreenDpiScope &) = delete;
+  ScreenDpiScope &operator=(const ScreenDpiScope &) = delete;
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD old_ = 0;
+  bool had_ = false;
+};
+
+// Heights of text in an Arial font of the given pixel height, measured here: pixel heights
+// do not depend on the resolution of the process that measures them.
+int ZeroHeight(int fontHeight) {
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, "Arial");
+  HGDIOBJ old = SelectObject(screen, font);
+  SIZE zero = {};
+  GetTextExtentPoint32A(screen, "0", 1, &zero);
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return zero.cy;
+}
+
+TEST_F(SetupDialogTest, At120DpiTheLayoutScalesByTheHeightOfTheTextInTheLargerFont) {
+  // 12 pixels at 96 dpi become 15 at 120; the layout then scales by the height of "0".
+  const int h = ZeroHeight(-15);
+  if (h == 15)
+    GTEST_SKIP() << "the larger font measures as the designed one: nothing would scale";
+  {
+    const ScreenDpiScope dpi(120);
+    ASSERT_NO_FATAL_FAILURE(Open());
+  }
+  auto scaled = [h](int v) { return MulDiv(v, h, 15); };
+  RECT client = {};
+  GetClientRect(w_.Dialog, &client);
+  EXPECT_EQ(client.right, scaled(492));
+  EXPECT_EQ(client.bottom, scaled(149));
+  auto expectScaled = [&](HWND control, int left, int top, int width, int height,
+                          const char *name) {
+    ExpectRect(control, scaled(left), scaled(top), scaled(left + width) - scaled(left),
+               scaled(top + height) - scaled(top), name);
+  };
+  expectScaled(w_.SortFlag, 12, 8, 73, 17, "SortFlag");
+  expectScaled(w_.NoAnsRate, 172, 32, 65, 23, "NoAnsRate");
+  expectScaled(w_.TimerBar, 8, 76, 229, 30, "TimerBar");
+  expectScaled(w_.TimerBar2, 252, 76, 229, 30, "TimerBar2");
+  expectScaled(w_.OKBtn, 325, 118, 73, 24, "OKBtn");
+  expectScaled(w_.CancelBtn, 408, 118, 74, 24, "CancelBtn");
+  expectScaled(w_.Label4, 252, 4, 229, 45, "Label4");
+  const SIZE label2 = TextExtent("Interval(Q) : 15 Sec", -15);
+  ExpectRect(w_.Label2, scaled(12), scaled(57), label2.cx, label2.cy, "Label2");
+  PressKey(VK_ESCAPE);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+}
+
+TEST_F(SetupDialogTest, ControlsCarryTheirStylesIdsAndSettings) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  auto style = [](HWND h) { return static_cast<DWORD>(GetWindowLongPtrA(h, GWL_STYLE)); };
+
+  for (HWND h : {w_.SortFlag, w_.NoAnsRate, w_.TimerBar, w_.TimerBar2, w_.OKBtn, w_.CancelBtn})
+    EXPECT_TRUE(style(h) & WS_TABSTOP) << ClassOf(h);
+  for (HWND h : {w_.Label1, w_.Label2, w_.Label3, w_.Label4})
+    EXPECT_FALSE(style(h) & WS_TABSTOP) << WindowText(h);
+
+  EXPECT_EQ(style(w_.SortFlag) & BS_TYPEMASK, DWORD(BS_AUTOCHECKBOX));
+  EXPECT_EQ(style(w_.OKBtn) & BS_TYPEMASK, DWORD(BS_DEFPUSHBUTTON));
+  EXPECT_EQ(style(w_.CancelBtn) & BS_TYPEMASK, DWORD(BS_PUSHBUTTON));
+  EXPECT_EQ(GetDlgCtrlID(w_.OKBtn), IDOK);
+  EXPECT_EQ(GetDlgCtrlID(w_.CancelBtn), IDCANCEL);
+
+  const DWORD combo = style(w_.NoAnsRate);
+  EXPECT_EQ(combo & 3, DWORD(CBS_DROPDOWNLIST));
+  EXPECT_TRUE(combo & CBS_HASSTRINGS);
+  EXPECT_TRUE(combo & CBS_AUTOHSCROLL);
+  // WS_VSCROLL passes on to the list: see the open-list test.
+  EXPECT_FALSE(combo & CBS_SORT);
+  const wchar_t *const items[] = {L"None",  L"2.5%", L"5%",    L"7.5%", L"10%",   L"12.5%", L"15%",
+                                  L"17.5%", L"20%",  L"22.5%", L"25%",  L"27.5%", L"30%"};
+  ASSERT_EQ(SendMessageA(w_.NoAnsRate, CB_GETCOUNT, 0, 0), 13);
+  for (int i = 0; i < 13; ++i) {
+    wchar_t text[32] = {};
+    SendMessageW(w_.NoAnsRate, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, items[i]) << "item " << i;
+  }
+
+  for (HWND bar : {w_.TimerBar, w_.TimerBar2}) {
+    const DWORD s = style(bar);
+    EXPECT_EQ(s & (TBS_VERT | TBS_AUTOTICKS | TBS_BOTTOM | TBS_ENABLESELRANGE | TBS_NOTICKS),
+              DWORD(TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | TBS_ENABLESELRANGE));
+    EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMIN, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMAX, 0, 0), 60);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETLINESIZE, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETPAGESIZE, 0, 0), 5);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETSELSTART, 0, 0), SendMessageA(bar, TBM_GETSELEND, 0, 0));
+    // A tick every five positions from the minimum, plus the two ends.
+    EXPECT_EQ(SendMessageA(bar, TBM_GETNUMTICS, 0, 0), 13);
+    for (int i = 0; i < 11; ++i)
+      EXPECT_EQ(SendMessageA(bar, TBM_GETTIC, i, 0), 6 + 5 * i) << "tick " << i;
+  }
+}
+
+}  // namespace
