@@ -10,7 +10,7 @@ packages=(
   gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 wine32:i386
-  xvfb xdotool x11-utils imagemagick nsis
+  xvfb xdotool x11-utils imagemagick nsis fonts-liberation
 )
 
 missing=()
