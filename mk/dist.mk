@@ -1,0 +1,29 @@
+# `make dist`: the shipped velkorin.scr (32-bit, from the win32 preset) and its installer
+# velkorin-setup.exe, side by side in build/dist/.
+#
+# `make test` then checks the pair (test-installer): statically here, since the installer
+# is a 32-bit program; and, where the host runs 32-bit programs, by running the installer
+# tests on it. The installer tests of the Windows ring itself run on the installer that
+# the test preset builds from its own saver (the amd64 twin in win64).
+DIST := build/dist
+DIST_SCR := build/win32/src/app/velkorin.scr
+VELKORIN_VERSION = $(shell sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt)
+
+.PHONY: dist test-installer
+TEST_STEPS += test-installer
+
+dist: win32
+	@mkdir -p $(DIST)
+	@cp $(DIST_SCR) $(DIST)/velkorin.scr
+	@installer/make-installer $(DIST)/velkorin.scr $(DIST)/velkorin-setup.exe
+	@echo "dist: $(DIST)/velkorin.scr $(DIST)/velkorin-setup.exe ($(VELKORIN_VERSION))"
+
+test-installer: dist
+	tests/installer/check-shipped $(DIST) $(VELKORIN_VERSION)
+	@ctest --preset $(WINTEST) -N -R '^installer$$' | grep -q 'Total Tests: 1' || \
+	  { echo "test-installer: no 'installer' test in the $(WINTEST) preset" >&2; exit 1; }
+ifeq ($(WINTEST),win32-tests)
+	VELKORIN_INSTALLER_EXE=$(abspath $(DIST)/velkorin-setup.exe) \
+	VELKORIN_INSTALLER_SCR=$(abspath $(DIST)/velkorin.scr) \
+	  scripts/with-display scripts/wine-run build/win32-tests/tests/installer/installer_tests.exe
+endif
