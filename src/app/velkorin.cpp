@@ -81,11 +81,7 @@ void RunFullScreen() {
   ScreenSaverForm = nullptr;
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  Application.Initialize(instance);
-  const StartRequest request = ReadStartRequest(GetCommandLineA());
+void Run(const StartRequest &request) {
   switch (request.Mode) {
     case RunMode::PasswordChange:
       ShowWindow(Application.Handle(), SW_HIDE);
@@ -104,6 +100,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     case RunMode::FullScreen:
       RunFullScreen();
       break;
+  }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  Application.Initialize(instance);
+  try {
+    Run(ReadStartRequest(GetCommandLineA()));
+  } catch (...) {
+    // Only a program whose own resources are broken gets here (the tile strip will not
+    // load, say): say so rather than vanish.
+    Application.ShowException(std::current_exception());
+    return 1;
   }
   return 0;
 }

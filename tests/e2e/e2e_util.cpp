@@ -68,14 +68,6 @@ const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\velkorin.scr";
 Windows98Scope::Windows98Scope() { SetUserString(kAppDefaults, "Version", "win98"); }
 Windows98Scope::~Windows98Scope() { DeleteUserValue(kAppDefaults, "Version"); }
 
-std::string WindowsPathOf(const std::string &unixPath) {
-  std::string path = "Z:" + unixPath;
-  for (char &c : path)
-    if (c == '/')
-      c = '\\';
-  return path;
-}
-
 SystemFileScope::SystemFileScope(const std::string &sourceUnixPath, const std::string &name) {
   char dir[MAX_PATH] = {};
   GetSystemDirectoryA(dir, MAX_PATH);

@@ -66,4 +66,3 @@ struct StepRecord {
 };
 std::vector<StepRecord> ReadStepLog(const std::string &path);
 
-std::string WindowsPathOf(const std::string &unixPath);

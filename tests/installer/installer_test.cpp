@@ -24,14 +24,6 @@ const char kUninstallRoot[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uni
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velkorin";
 const char kDesktop[] = "Control Panel\\Desktop";
 
-std::string WindowsPathOf(const std::string &unixPath) {
-  std::string path = "Z:" + unixPath;
-  for (char &c : path)
-    if (c == '/')
-      c = '\\';
-  return path;
-}
-
 // The installer under test and the saver it carries: this build's, or, when the
 // environment names them, another pair (`make test` passes the shipped x86 pair where
 // the host runs 32-bit programs).

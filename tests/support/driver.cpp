@@ -21,14 +21,19 @@ bool PollUntil(const std::function<bool()> &cond, DWORD timeoutMs) {
   }
 }
 
-std::string SaverPath() {
-  std::string unixPath = VELKORIN_SCR_PATH;
+std::string WindowsPathOf(const std::string &unixPath) {
   std::string path = "Z:" + unixPath;
   for (char &c : path)
     if (c == '/')
       c = '\\';
   return path;
 }
+
+std::string SourceFile(const char *relative) {
+  return WindowsPathOf(std::string(VELKORIN_SOURCE_DIR) + "/" + relative);
+}
+
+std::string SaverPath() { return WindowsPathOf(VELKORIN_SCR_PATH); }
 
 std::string WindowsFilePath(const std::string &name) {
   char dir[MAX_PATH + 1] = {};

@@ -10,6 +10,10 @@
 // Polls cond every few milliseconds until it holds or timeoutMs has passed.
 bool PollUntil(const std::function<bool()> &cond, DWORD timeoutMs);
 
+// A path of the Linux file system as Wine's Z: drive shows it.
+std::string WindowsPathOf(const std::string &unixPath);
+// A file of the source tree, as a Windows path.
+std::string SourceFile(const char *relative);
 // The saver under test, as a Windows path.
 std::string SaverPath();
 // "<Windows directory>\<name>".

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "driver.h"
 #include "problem.h"
 
 namespace {
@@ -11,14 +12,6 @@ constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr int kFaceW = 32, kFaceH = 48;
 
 bool IsYellow(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80; }
-
-std::string SourceFile(const char *relative) {
-  std::string path = std::string("Z:") + VELKORIN_SOURCE_DIR + "/" + relative;
-  for (char &c : path)
-    if (c == '/')
-      c = '\\';
-  return path;
-}
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "driver.h"
 #include "handles.h"
 #include "surface.h"
 #include "tiledraw.h"
@@ -15,14 +16,6 @@ namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0), kGrey = RGB(128, 128, 128),
                    kWhite = RGB(255, 255, 255), kMaroon = RGB(128, 0, 0);
-
-std::string SourceFile(const char *relative) {
-  std::string path = std::string("Z:") + VELKORIN_SOURCE_DIR + "/" + relative;
-  for (char &c : path)
-    if (c == '/')
-      c = '\\';
-  return path;
-}
 
 // A 32-bit top-down DIB with a DC and a surface on it, cleared to black.
 class Canvas {
