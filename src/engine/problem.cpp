@@ -46,8 +46,11 @@ void BubbleSort(TTileHand &hand) {
 }
 
 // A range below zero (an area too small for the whole puzzle) places at 0, but still
-// draws, so the sequence of draws keeps its shape.
-int32_t PlaceBelow(int32_t range) { return RandomBelow(range > 0 ? range : 0); }
+// draws, so the sequence of draws keeps its shape. The range is worked out in 64 bits, so
+// no area size can overflow it.
+int32_t PlaceBelow(int64_t range) {
+  return RandomBelow(range > 0 ? static_cast<int32_t>(range) : 0);
+}
 
 }  // namespace
 
@@ -61,8 +64,8 @@ void MakeProblem(Problem &p, const ProblemRules &rules) {
     BubbleSort(p.Hand);
 
   if (!rules.Preview) {
-    p.HandX = PlaceBelow(rules.AreaWidth - (PuzzleWidth - 1));
-    p.HandY = PlaceBelow(rules.AreaHeight - (PuzzleHeight - 1));
+    p.HandX = PlaceBelow(int64_t{rules.AreaWidth} - (PuzzleWidth - 1));
+    p.HandY = PlaceBelow(int64_t{rules.AreaHeight} - (PuzzleHeight - 1));
   } else {
     p.HandX = PlaceBelow(rules.AreaWidth / 2);
     p.HandY = PlaceBelow(rules.AreaHeight / 2);

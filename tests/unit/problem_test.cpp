@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "hand.h"
@@ -68,7 +69,7 @@ TEST(MakeProblem, PreviewPlacesInUpperLeftQuarter) {
 }
 
 TEST(MakeProblem, SmallAreasPlaceAtZeroButStillDraw) {
-  for (int32_t w : {452, 300, 0, -5}) {
+  for (int32_t w : {452, 300, 0, -5, INT32_MIN}) {
     RandomSeed = 99;
     Problem a{}, b{};
     MakeProblem(a, FullScreen(true, 2, w, 100));
