@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make git libgtest-dev googletest libbenchmark-dev
-  clang-format clang libfuzzer-14-dev
+  clang-format clang libfuzzer-14-dev libclang-rt-14-dev
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
