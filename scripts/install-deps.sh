@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ make git libgtest-dev googletest libbenchmark-dev
+  cmake ninja-build g++ make git file libgtest-dev googletest libbenchmark-dev
   clang-format clang libfuzzer-14-dev libclang-rt-14-dev
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32
