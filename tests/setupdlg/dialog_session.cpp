@@ -190,15 +190,6 @@ void ClickInWindow(HWND hwnd, int x, int y) {
   SendInput(3, in, sizeof(INPUT));
 }
 
-std::string TitleOfProgram(const std::string &path) {
-  std::string name = path.substr(path.find_last_of("\\/:") + 1);
-  name = name.substr(0, name.find('.'));
-  for (size_t i = 1; i < name.size(); ++i)
-    if (name[i] >= 'A' && name[i] <= 'Z')
-      name[i] = static_cast<char>(name[i] - 'A' + 'a');
-  return name;
-}
-
 FileLock::FileLock(const std::string &path)
     : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}

@@ -54,10 +54,6 @@ int TrackPosition(HWND bar);
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers = {});
 void ClickInWindow(HWND hwnd, int x, int y);  // client coordinates of hwnd
 
-// The title a program file gets: name without folder, cut at its first full stop, every
-// character after the first in lower case.
-std::string TitleOfProgram(const std::string &path);
-
 // Keeps a file open for reading while sharing no write access, so that every write of
 // another process to it is refused.
 class FileLock {

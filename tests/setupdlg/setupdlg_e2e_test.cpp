@@ -516,7 +516,7 @@ TEST_F(SetupDialogTest, ARefusedWriteShowsTheStopBoxAndTheDialogThenCloses) {
   ASSERT_NE(box, nullptr) << "no message box";
   const HWND owner = GetWindow(w_.Dialog, GW_OWNER);
   EXPECT_EQ(WindowTextW(box), L"velkorin");
-  EXPECT_EQ(WindowText(box), TitleOfProgram(SaverPath()));
+  EXPECT_EQ(WindowText(box), "velkorin");  // the title of velkorin.scr
   EXPECT_EQ(WindowText(box), WindowText(owner)) << "the title is the application window's text";
 
   std::vector<HWND> children;
@@ -627,7 +627,7 @@ TEST_F(SetupDialogTest, At96DpiTheWindowAndControlsStandWhereTheLayoutPutsThem) 
   GetWindowThreadProcessId(owner, &ownerPid);
   EXPECT_EQ(ownerPid, process_->Id());
   EXPECT_FALSE(IsWindowVisible(owner));
-  EXPECT_EQ(WindowText(owner), TitleOfProgram(SaverPath()));
+  EXPECT_EQ(WindowText(owner), "velkorin");
 
   ExpectRect(w_.SortFlag, 12, 8, 73, 17, "SortFlag");
   ExpectRect(w_.NoAnsRate, 172, 32, 65, 23, "NoAnsRate");
