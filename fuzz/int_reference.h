@@ -10,7 +10,9 @@
 
 namespace ref {
 
-inline bool IsDec(char c) { return c >= '0' && c <= '9'; }
+inline bool IsDec(char c) {
+  return c >= '0' && c <= '9';
+}
 inline bool IsHex(char c) {
   return IsDec(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }

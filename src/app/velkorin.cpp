@@ -7,8 +7,8 @@
 #include "cmdline.h"
 #include "globals.h"
 #include "handles.h"
-#include "sssetdlg.h"
 #include "ssform.h"
+#include "sssetdlg.h"
 #include "system.h"
 #include "worker_thread.h"
 
@@ -17,7 +17,9 @@ namespace {
 // How long the end waits for the worker to finish a step it is in.
 constexpr DWORD kWorkerStopBound = 3000;
 
-HWND AsWindow(int32_t handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
+HWND AsWindow(int32_t handle) {
+  return reinterpret_cast<HWND>(static_cast<intptr_t>(handle));
+}
 
 void RunPasswordChange() {
   using PwdChangePasswordProc = DWORD(WINAPI *)(LPCSTR, HWND, DWORD, DWORD);

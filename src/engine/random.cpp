@@ -8,4 +8,6 @@ int32_t RandomBelow(int32_t n) {
   return static_cast<int32_t>(static_cast<uint32_t>(product >> 32));
 }
 
-void SeedRandomFromClock() { RandomSeed = MillisecondsOfDayUtc(); }
+void SeedRandomFromClock() {
+  RandomSeed = MillisecondsOfDayUtc();
+}

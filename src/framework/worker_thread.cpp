@@ -118,7 +118,8 @@ bool TWorkerThread::WaitFor(DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
     DWORD elapsed = GetTickCount() - start;
-    DWORD left = timeoutMs == INFINITE ? INFINITE : (elapsed >= timeoutMs ? 0 : timeoutMs - elapsed);
+    DWORD left =
+        timeoutMs == INFINITE ? INFINITE : (elapsed >= timeoutMs ? 0 : timeoutMs - elapsed);
     DWORD r = MsgWaitForMultipleObjects(1, &thread_, FALSE, left, QS_SENDMESSAGE);
     if (r == WAIT_OBJECT_0)
       return true;

@@ -15,7 +15,9 @@ namespace {
 using VerifyScreenSavePwdProc = BOOL(WINAPI *)(HWND);
 using EnableImeProc = BOOL(WINAPI *)(HWND, BOOL);
 
-HWND PreviewHost() { return reinterpret_cast<HWND>(static_cast<intptr_t>(PreviewParent)); }
+HWND PreviewHost() {
+  return reinterpret_cast<HWND>(static_cast<intptr_t>(PreviewParent));
+}
 
 // "ScreenSaveUsePassword" as a number; false when it is missing or not four bytes.
 bool ReadUsePassword(HKEY key, bool &usePassword) {
@@ -31,7 +33,8 @@ bool ReadUsePassword(HKEY key, bool &usePassword) {
 
 }  // namespace
 
-TScreenSaverForm::TScreenSaverForm() : Image1(std::make_unique<TTileStrip>(Application.Instance())) {
+TScreenSaverForm::TScreenSaverForm()
+    : Image1(std::make_unique<TTileStrip>(Application.Instance())) {
   Color = RGB(0, 0, 0);
 }
 
@@ -90,7 +93,9 @@ void TScreenSaverForm::FormCreate() {
   }
 }
 
-void TScreenSaverForm::FormShow() { ShowWindow(Application.Handle(), SW_HIDE); }
+void TScreenSaverForm::FormShow() {
+  ShowWindow(Application.Handle(), SW_HIDE);
+}
 
 void TScreenSaverForm::FormKeyDown(WPARAM) {
   if (PreviewParent == 0)
@@ -118,7 +123,7 @@ bool TScreenSaverForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT &re
 bool TScreenSaverForm::HandleSysCommand(WPARAM command, LRESULT &result) {
   if (command != SC_SCREENSAVE)
     return false;  // the default handling
-  result = 1;  // a saver runs already: no second one
+  result = 1;      // a saver runs already: no second one
   return true;
 }
 

@@ -13,8 +13,8 @@ void DrawTileFrame(TSurface &surface, int16_t x16, int16_t y16) {
   surface.SetPenColor(kGrey);
   surface.SetBrushColor(kWhite);
   // The white layer: right and bottom sides, 6 pixels deep.
-  const POINT white[] = {{x + 32, y},      {x + 38, y + 6},  {x + 38, y + 54},
-                         {x + 6, y + 54},  {x, y + 48},      {x + 32, y + 48}};
+  const POINT white[] = {{x + 32, y},     {x + 38, y + 6}, {x + 38, y + 54},
+                         {x + 6, y + 54}, {x, y + 48},     {x + 32, y + 48}};
   Polygon(dc, white, 6);
   surface.SetBrushColor(kMaroon);
   // The maroon layer: the same shape 6 pixels further right and down.

@@ -5,8 +5,9 @@
 #include "profile_int.h"
 
 namespace {
-const char kWriteFailed[] = "%s \xE3\x81\xAB\xE6\x9B\xB8\xE3\x81\x8D\xE8\xBE\xBC\xE3\x82\x81"
-                            "\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93";  // "%s に書き込めません"
+const char kWriteFailed[] =
+    "%s \xE3\x81\xAB\xE6\x9B\xB8\xE3\x81\x8D\xE8\xBE\xBC\xE3\x82\x81"
+    "\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93";  // "%s に書き込めません"
 }
 
 ESettingsWriteError::ESettingsWriteError(const std::string &fileName)
@@ -15,11 +16,9 @@ ESettingsWriteError::ESettingsWriteError(const std::string &fileName)
         return text.replace(text.find("%s"), 2, fileName);
       }()) {}
 
-std::string TSettingsFile::ReadText(const char *section, const char *key,
-                                    const char *deflt) const {
+std::string TSettingsFile::ReadText(const char *section, const char *key, const char *deflt) const {
   char buffer[1024];
-  DWORD n = GetPrivateProfileStringA(section, key, deflt, buffer, sizeof buffer,
-                                     fileName_.c_str());
+  DWORD n = GetPrivateProfileStringA(section, key, deflt, buffer, sizeof buffer, fileName_.c_str());
   return std::string(buffer, n);
 }
 

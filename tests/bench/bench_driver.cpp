@@ -3,7 +3,8 @@
 // scripts/bench to put in its table. It runs the test build of the saver, which is the
 // shipped one plus a step log that tells the driver when a step has happened.
 #include <windows.h>
-#include <psapi.h>
+
+#include <psapi.h>  // after windows.h, which it needs
 
 #include <algorithm>
 #include <cstdio>
@@ -139,7 +140,8 @@ int main(int argc, char **argv) {
         WindowsPathOf(VELKORIN_PROBE_SCR_PATH));
     HWND child = saver.FindWindow("TScreenSaverForm", 30000, host);
     PollUntil([&] { return ReadStepLog(log).size() >= 2; }, 30000);
-    printf("preview_cpu_percent %.3f\n", 100.0 * CpuShare(saver, "velkorin_probe.scr /p", previewMs));
+    printf("preview_cpu_percent %.3f\n",
+           100.0 * CpuShare(saver, "velkorin_probe.scr /p", previewMs));
     peakKb = std::max(peakKb, PeakMemoryKb(saver));
     EndSaver(saver, child);
     DestroyWindow(host);

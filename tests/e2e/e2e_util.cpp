@@ -11,11 +11,14 @@ SettingsFileScope::SettingsFileScope(const std::string &content)
     WriteFileBytes(path_, content);
 }
 
-SettingsFileScope::~SettingsFileScope() { DeleteFileIfAny(path_); }
+SettingsFileScope::~SettingsFileScope() {
+  DeleteFileIfAny(path_);
+}
 
 std::string IntervalSettings(int sleepTime, int sleepTime2, int sort, int noAnsRate) {
-  return "[Setting]\r\nSort=" + std::to_string(sort) + "\r\nNoAnsRate=" +
-         std::to_string(noAnsRate) + "\r\nSleepTime=" + std::to_string(sleepTime) +
+  return "[Setting]\r\nSort=" + std::to_string(sort) +
+         "\r\nNoAnsRate=" + std::to_string(noAnsRate) +
+         "\r\nSleepTime=" + std::to_string(sleepTime) +
          "\r\nSleepTime2=" + std::to_string(sleepTime2) + "\r\n";
 }
 
@@ -30,8 +33,8 @@ void SetUserDword(const char *subkey, const char *name, DWORD value) {
 
 bool ReadUserDword(const char *subkey, const char *name, DWORD &value) {
   DWORD size = sizeof value;
-  return RegGetValueA(HKEY_CURRENT_USER, subkey, name, RRF_RT_REG_DWORD, nullptr, &value,
-                      &size) == ERROR_SUCCESS;
+  return RegGetValueA(HKEY_CURRENT_USER, subkey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+         ERROR_SUCCESS;
 }
 
 void DeleteUserValue(const char *subkey, const char *name) {
@@ -65,8 +68,12 @@ namespace {
 const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\velkorin.scr";
 }
 
-Windows98Scope::Windows98Scope() { SetUserString(kAppDefaults, "Version", "win98"); }
-Windows98Scope::~Windows98Scope() { DeleteUserValue(kAppDefaults, "Version"); }
+Windows98Scope::Windows98Scope() {
+  SetUserString(kAppDefaults, "Version", "win98");
+}
+Windows98Scope::~Windows98Scope() {
+  DeleteUserValue(kAppDefaults, "Version");
+}
 
 SystemFileScope::SystemFileScope(const std::string &sourceUnixPath, const std::string &name) {
   char dir[MAX_PATH] = {};

@@ -65,4 +65,3 @@ struct StepRecord {
   unsigned long MemoryKb;   // committed private memory, 0 where not counted
 };
 std::vector<StepRecord> ReadStepLog(const std::string &path);
-

@@ -2,8 +2,8 @@
 // It records the call's arguments under HKCU\Software\VelkorinTest.
 #include <windows.h>
 
-extern "C" __declspec(dllexport) DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND parent,
-                                                                  DWORD a, DWORD b) {
+extern "C" __declspec(dllexport) DWORD WINAPI
+    PwdChangePasswordA(LPCSTR provider, HWND parent, DWORD a, DWORD b) {
   HKEY key;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VelkorinTest", 0, nullptr, 0, KEY_ALL_ACCESS,
                       nullptr, &key, nullptr) != ERROR_SUCCESS)

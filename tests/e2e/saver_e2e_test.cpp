@@ -32,8 +32,12 @@ bool CursorShowing() {
   return GetCursorInfo(&ci) && (ci.flags & CURSOR_SHOWING);
 }
 
-int ScreenW() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenH() { return GetSystemMetrics(SM_CYSCREEN); }
+int ScreenW() {
+  return GetSystemMetrics(SM_CXSCREEN);
+}
+int ScreenH() {
+  return GetSystemMetrics(SM_CYSCREEN);
+}
 
 // Expects that the process is still running after a bounded wait for it to end.
 void ExpectStaysOpen(SaverProcess &saver, DWORD ms = 600) {
@@ -70,8 +74,9 @@ class PreviewHost {
     wc.hbrBackground = CreateSolidBrush(RGB(0, 0, 255));
     wc.lpszClassName = "VelkorinTestHost";
     RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w,
-                            h, nullptr, nullptr, wc.hInstance, nullptr);
+    hwnd_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "host",
+                            WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h, nullptr, nullptr,
+                            wc.hInstance, nullptr);
     UpdateWindow(hwnd_);
   }
   ~PreviewHost() {
@@ -206,8 +211,7 @@ TEST(FullScreen, KeysAndButtonsClose) {
       {"Alt alone", [] { SendKey(VK_MENU); }},
       {"F10", [] { SendKey(VK_F10); }},
       {"left button", [] { ClickAt(300, 300); }},
-      {"right button",
-       [] { ClickAt(300, 300, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }},
+      {"right button", [] { ClickAt(300, 300, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }},
   };
   for (const Input &in : inputs) {
     SCOPED_TRACE(in.name);
@@ -224,8 +228,8 @@ TEST(FullScreen, ScreenSaveCommandIsAnsweredWithOne) {
   FullScreen fs;
   ASSERT_NE(nullptr, fs.window);
   DWORD_PTR result = 0;
-  ASSERT_TRUE(SendMessageTimeoutA(fs.window, WM_SYSCOMMAND, SC_SCREENSAVE, 0, SMTO_BLOCK, 5000,
-                                  &result));
+  ASSERT_TRUE(
+      SendMessageTimeoutA(fs.window, WM_SYSCOMMAND, SC_SCREENSAVE, 0, SMTO_BLOCK, 5000, &result));
   EXPECT_EQ(1u, result);
   ExpectStaysOpen(fs.saver);
   // Other commands still get the default handling: SC_CLOSE becomes a close request.

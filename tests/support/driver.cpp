@@ -33,7 +33,9 @@ std::string SourceFile(const char *relative) {
   return WindowsPathOf(std::string(VELKORIN_SOURCE_DIR) + "/" + relative);
 }
 
-std::string SaverPath() { return WindowsPathOf(VELKORIN_SCR_PATH); }
+std::string SaverPath() {
+  return WindowsPathOf(VELKORIN_SCR_PATH);
+}
 
 std::string WindowsFilePath(const std::string &name) {
   char dir[MAX_PATH + 1] = {};

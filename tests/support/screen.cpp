@@ -11,7 +11,9 @@ namespace {
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr int kFaceW = 32, kFaceH = 48;
 
-bool IsYellow(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80; }
+bool IsYellow(COLORREF c) {
+  return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80;
+}
 
 }  // namespace
 
@@ -48,9 +50,9 @@ Screenshot CaptureScreen() {
 }
 
 PuzzleReader::PuzzleReader() {
-  HBITMAP bmp = static_cast<HBITMAP>(LoadImageA(nullptr, SourceFile("resources/tiles.bmp").c_str(),
-                                                IMAGE_BITMAP, 0, 0,
-                                                LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  HBITMAP bmp =
+      static_cast<HBITMAP>(LoadImageA(nullptr, SourceFile("resources/tiles.bmp").c_str(),
+                                      IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   if (!bmp)
     throw std::runtime_error("cannot load the tile strip");
   HDC dc = CreateCompatibleDC(nullptr);
@@ -97,8 +99,7 @@ std::vector<SeenTile> PuzzleReader::FindTiles(const Screenshot &shot) const {
   return tiles;
 }
 
-int PuzzleReader::YellowPixels(const Screenshot &shot, int left, int top, int right,
-                               int bottom) {
+int PuzzleReader::YellowPixels(const Screenshot &shot, int left, int top, int right, int bottom) {
   int n = 0;
   for (int y = top; y < bottom; ++y)
     for (int x = left; x < right; ++x)
@@ -134,10 +135,10 @@ bool PuzzleReader::Read(const Screenshot &shot, SeenPuzzle &p) const {
       if (p.Answer.size() != static_cast<size_t>(k + 1))
         break;
     }
-    p.AnswerShown = YellowPixels(shot, p.HandX + 34, p.HandY + 76, p.HandX + 130, p.HandY + 98) > 20;
-    p.NoneShown =
-        p.Answer.empty() &&
-        YellowPixels(shot, p.HandX + 136, p.HandY + 76, p.HandX + 200, p.HandY + 98) > 20;
+    p.AnswerShown =
+        YellowPixels(shot, p.HandX + 34, p.HandY + 76, p.HandX + 130, p.HandY + 98) > 20;
+    p.NoneShown = p.Answer.empty() &&
+                  YellowPixels(shot, p.HandX + 136, p.HandY + 76, p.HandX + 200, p.HandY + 98) > 20;
     return true;
   }
   return false;

@@ -146,7 +146,8 @@ bool ReferenceComplete(int c[10]) {
   return false;
 }
 
-template <typename F> void ForEachHand(int total, F f) {
+template <typename F>
+void ForEachHand(int total, F f) {
   int c[10] = {};
   auto rec = [&](auto &self, int r, int left) -> void {
     if (r == 10) {

@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr COLORREF kBlack = RGB(0, 0, 0), kGrey = RGB(128, 128, 128),
-                   kWhite = RGB(255, 255, 255), kMaroon = RGB(128, 0, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0), kGrey = RGB(128, 128, 128), kWhite = RGB(255, 255, 255),
+                   kMaroon = RGB(128, 0, 0);
 
 // A 32-bit top-down DIB with a DC and a surface on it, cleared to black.
 class Canvas {
@@ -60,9 +60,9 @@ class Canvas {
 class TileDrawing : public ::testing::Test {
  protected:
   void SetUp() override {
-    HBITMAP bmp = static_cast<HBITMAP>(LoadImageA(nullptr, SourceFile("resources/tiles.bmp").c_str(),
-                                                  IMAGE_BITMAP, 0, 0,
-                                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP bmp =
+        static_cast<HBITMAP>(LoadImageA(nullptr, SourceFile("resources/tiles.bmp").c_str(),
+                                        IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     ASSERT_NE(nullptr, bmp);
     strip_ = std::make_unique<TTileStrip>(bmp);
   }

@@ -15,7 +15,9 @@ namespace {
 class CountingWorker : public TWorkerThread {
  public:
   CountingWorker(int steps, DWORD pauseMs, bool throwOnSecond = false)
-      : steps_(steps), pauseMs_(pauseMs), throwOnSecond_(throwOnSecond),
+      : steps_(steps),
+        pauseMs_(pauseMs),
+        throwOnSecond_(throwOnSecond),
         uiThread_(GetCurrentThreadId()) {
     Start();
   }
