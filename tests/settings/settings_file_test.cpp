@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "driver.h"
 #include "import_patch.h"
 #include "settings.h"
 #include "settings_file.h"
@@ -22,15 +23,6 @@ const char kWriteFailedMessage[] =
 
 const char kDefaultsFile[] =
     "[Setting]\r\nSort=1\r\nNoAnsRate=2\r\nSleepTime=15000\r\nSleepTime2=5000\r\n";
-
-std::string WindowsPath(const char *name) {
-  char dir[MAX_PATH + 1] = {};
-  GetWindowsDirectoryA(dir, MAX_PATH);
-  std::string path = dir;
-  if (!path.empty() && path.back() != '\\')
-    path += '\\';
-  return path + name;
-}
 
 // Counts the profile writes the code under test makes, and can refuse one of them the way
 // the platform refuses a write, without passing it on.
@@ -72,24 +64,12 @@ class SpiedWrites {
   TImportPatch patch_;
 };
 
-// Keeps the file open for reading and shares no write access: the platform then refuses
-// to write it, whoever the user is (a read-only attribute does not stop root under Wine).
-class FileLock {
- public:
-  explicit FileLock(const std::string &path)
-      : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~FileLock() {
-    if (Held())
-      CloseHandle(handle_);
-  }
-  FileLock(const FileLock &) = delete;
-  FileLock &operator=(const FileLock &) = delete;
-  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
+void ExpectDefaults(const SaverSettings &s) {
+  EXPECT_TRUE(s.Sort);
+  EXPECT_EQ(s.NoAnsRate, 2);
+  EXPECT_EQ(s.SleepTime, 15000);
+  EXPECT_EQ(s.SleepTime2, 5000);
+}
 
 class SettingsFileTest : public ::testing::Test {
  protected:
@@ -103,27 +83,11 @@ class SettingsFileTest : public ::testing::Test {
       Put(saved_);
   }
 
-  std::string Read(bool *exists = nullptr) const {
-    FILE *f = std::fopen(path_.c_str(), "rb");
-    if (exists)
-      *exists = f != nullptr;
-    if (!f)
-      return std::string();
-    std::string bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-      bytes.append(buffer, n);
-    std::fclose(f);
-    return bytes;
-  }
+  std::string Read(bool *exists = nullptr) const { return ReadFileBytes(path_, exists); }
   bool Exists() const { return GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
   void Put(const std::string &bytes) {
-    FILE *f = std::fopen(path_.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path_;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
+    WriteFileBytes(path_, bytes);
     Forget();
   }
   void Remove() {
@@ -136,7 +100,7 @@ class SettingsFileTest : public ::testing::Test {
   // a new process that starts from the disk, and so does each step here.
   static void Forget() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, SettingsFileName); }
 
-  const std::string path_ = WindowsPath(SettingsFileName);
+  const std::string path_ = WindowsFilePath(SettingsFileName);
   const TSettingsFile file_{SettingsFileName};
   std::string saved_;
   bool hadFile_ = false;
@@ -144,10 +108,7 @@ class SettingsFileTest : public ::testing::Test {
 
 TEST_F(SettingsFileTest, WithoutAFileLoadGivesTheDefaultsAndCreatesNothing) {
   const SaverSettings s = LoadSettings(file_);
-  EXPECT_TRUE(s.Sort);
-  EXPECT_EQ(s.NoAnsRate, 2);
-  EXPECT_EQ(s.SleepTime, 15000);
-  EXPECT_EQ(s.SleepTime2, 5000);
+  ExpectDefaults(s);
   EXPECT_EQ(file_.ReadText("Setting", "Sort", "absent"), "absent");
   EXPECT_FALSE(Exists());
 }
@@ -157,10 +118,7 @@ TEST_F(SettingsFileTest, SavingTheDefaultsWithoutAFileWritesExactlyTheFiveLines)
   EXPECT_EQ(Read(), kDefaultsFile);
   Forget();
   const SaverSettings s = LoadSettings(file_);
-  EXPECT_TRUE(s.Sort);
-  EXPECT_EQ(s.NoAnsRate, 2);
-  EXPECT_EQ(s.SleepTime, 15000);
-  EXPECT_EQ(s.SleepTime2, 5000);
+  ExpectDefaults(s);
 }
 
 // Every line here is in the form the profile functions write back as it stands (Wine drops
@@ -293,10 +251,7 @@ TEST_F(SettingsFileTest, ADirectoryInPlaceOfTheFileReadsAsDefaultsAndRefusesTheF
   ASSERT_TRUE(CreateDirectoryA(path_.c_str(), nullptr));
   Forget();
   const SaverSettings s = LoadSettings(file_);
-  EXPECT_TRUE(s.Sort);
-  EXPECT_EQ(s.NoAnsRate, 2);
-  EXPECT_EQ(s.SleepTime, 15000);
-  EXPECT_EQ(s.SleepTime2, 5000);
+  ExpectDefaults(s);
   SpiedWrites spy;
   ASSERT_TRUE(spy.Installed());
   EXPECT_THROW(SaveSettings(file_, SaverSettings()), ESettingsWriteError);

@@ -189,12 +189,3 @@ void ClickInWindow(HWND hwnd, int x, int y) {
   in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(3, in, sizeof(INPUT));
 }
-
-FileLock::FileLock(const std::string &path)
-    : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-
-FileLock::~FileLock() {
-  if (Held())
-    CloseHandle(handle_);
-}

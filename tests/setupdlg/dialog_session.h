@@ -53,17 +53,3 @@ int TrackPosition(HWND bar);
 // Presses vk with the given modifiers held, through SendInput.
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers = {});
 void ClickInWindow(HWND hwnd, int x, int y);  // client coordinates of hwnd
-
-// Keeps a file open for reading while sharing no write access, so that every write of
-// another process to it is refused.
-class FileLock {
- public:
-  explicit FileLock(const std::string &path);
-  ~FileLock();
-  FileLock(const FileLock &) = delete;
-  FileLock &operator=(const FileLock &) = delete;
-  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};

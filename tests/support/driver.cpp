@@ -74,6 +74,15 @@ void DeleteFileIfAny(const std::string &path) {
   DeleteFileA(path.c_str());
 }
 
+FileLock::FileLock(const std::string &path)
+    : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+FileLock::~FileLock() {
+  if (Held())
+    CloseHandle(handle_);
+}
+
 SaverProcess::SaverProcess(const std::string &arguments, const std::string &exe) {
   std::string commandLine = "\"" + exe + "\"";
   if (!arguments.empty())

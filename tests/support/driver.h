@@ -22,6 +22,21 @@ std::string ReadFileBytes(const std::string &path, bool *exists = nullptr);
 void WriteFileBytes(const std::string &path, const std::string &bytes);
 void DeleteFileIfAny(const std::string &path);
 
+// Keeps a file open for reading while sharing no write access: the platform then refuses
+// every write to it, whoever the user is (a read-only attribute does not stop root under
+// Wine).
+class FileLock {
+ public:
+  explicit FileLock(const std::string &path);
+  ~FileLock();
+  FileLock(const FileLock &) = delete;
+  FileLock &operator=(const FileLock &) = delete;
+  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
 class SaverProcess {
  public:
   SaverProcess() = default;
