@@ -1,23 +1,10 @@
 #include "problem.h"
 
-#include "hand.h"
+#include "complete_hands.h"
 #include "random.h"
 
-bool FindWaits(TTileCounts &counts, TWaitSet &waits) {
-  bool found = false;
-  for (int r = 1; r <= 9; ++r) {
-    waits[r] = false;
-    if (counts[r] >= MaxOfRank)
-      continue;  // no fifth tile of a rank exists
-    ++counts[r];
-    if (IsCompleteHand(counts)) {
-      waits[r] = true;
-      found = true;
-    }
-    --counts[r];
-  }
-  waits[NoWait] = !found;
-  return found;
+bool FindWaits(const TTileCounts &counts, TWaitSet &waits) {
+  return CompleteHands().FindWaits(counts, waits);
 }
 
 namespace {

@@ -4,8 +4,9 @@
 #include "tiles.h"
 
 // Sets flag r of waits for every rank r that completes the thirteen tiles in counts,
-// and NoWait when none does. Returns true when a wait was found. counts are restored.
-bool FindWaits(TTileCounts &counts, TWaitSet &waits);
+// and NoWait when none does. Returns true when a wait was found. The first call builds
+// the table of complete hands (well under a millisecond).
+bool FindWaits(const TTileCounts &counts, TWaitSet &waits);
 
 // One puzzle: the hand as drawn, its counts, its answer and its place on the screen.
 struct Problem {
