@@ -27,3 +27,17 @@ struct TWaitSet {
 constexpr int NoWait = 0;
 constexpr int HandSize = 13;
 constexpr int MaxOfRank = 4;
+
+// Tiles of a rank still unseen by the player: four exist, minus those held.
+inline int TilesLeft(const TTileCounts &counts, int rank) {
+  return MaxOfRank - counts[rank];
+}
+
+// The unseen tiles of every wait together, the hand's chances to complete; 0 without a wait.
+inline int TilesLeftForWaits(const TTileCounts &counts, const TWaitSet &waits) {
+  int total = 0;
+  for (int r = 1; r <= 9; ++r)
+    if (waits[r])
+      total += TilesLeft(counts, r);
+  return total;
+}

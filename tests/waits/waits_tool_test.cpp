@@ -225,28 +225,34 @@ TEST(WaitsTool, LongLinesAcrossReadBuffers) {
   EXPECT_TRUE(Contains(r.err, "found 200000")) << r.err.substr(0, 200);
 }
 
-// All 93,600 hands through standard input, each checked against the reference search.
-// The hands are written in a scrambled order so that sorting is not taken for granted.
-TEST(WaitsTool, EveryHandAgreesWithTheReference) {
+// Every distinct hand as text, in a scrambled order so that sorting is not taken for
+// granted, and all of them as one input with mixed line ends.
+struct AllHandsInput {
   std::vector<std::array<int, 10>> hands;
-  std::array<int, 10> c{};
-  AllHands(c, 1, 13, hands);
-  ASSERT_EQ(93600u, hands.size());
-
-  std::string input;
   std::vector<std::string> texts;
-  texts.reserve(hands.size());
-  for (size_t i = 0; i < hands.size(); ++i) {
-    std::string t;
-    for (int r = 1; r <= 9; ++r)
-      t.append(static_cast<size_t>(hands[i][r]), static_cast<char>('0' + r));
-    std::rotate(t.begin(), t.begin() + static_cast<long>(i % 13), t.end());
-    if (i % 2)
-      std::reverse(t.begin(), t.end());
-    input += t + (i % 3 ? "\n" : "\r\n");
-    texts.push_back(t);
+  std::string input;
+  AllHandsInput() {
+    std::array<int, 10> c{};
+    AllHands(c, 1, 13, hands);
+    texts.reserve(hands.size());
+    for (size_t i = 0; i < hands.size(); ++i) {
+      std::string t;
+      for (int r = 1; r <= 9; ++r)
+        t.append(static_cast<size_t>(hands[i][r]), static_cast<char>('0' + r));
+      std::rotate(t.begin(), t.begin() + static_cast<long>(i % 13), t.end());
+      if (i % 2)
+        std::reverse(t.begin(), t.end());
+      input += t + (i % 3 ? "\n" : "\r\n");
+      texts.push_back(t);
+    }
   }
-  const ToolRun r = RunTool({"-"}, input);
+};
+
+// All 93,600 hands through standard input, each checked against the reference search.
+TEST(WaitsTool, EveryHandAgreesWithTheReference) {
+  const AllHandsInput all;
+  ASSERT_EQ(93600u, all.hands.size());
+  const ToolRun r = RunTool({"-"}, all.input);
   ASSERT_EQ(0, r.status) << r.err.substr(0, 500);
   ASSERT_EQ("", r.err);
 
@@ -255,13 +261,108 @@ TEST(WaitsTool, EveryHandAgreesWithTheReference) {
   size_t i = 0;
   int withWait = 0;
   for (; std::getline(lines, line); ++i) {
-    ASSERT_LT(i, hands.size()) << "more answers than hands";
-    const std::string expected = texts[i] + "\t" + ReferenceAnswer(hands[i]);
+    ASSERT_LT(i, all.hands.size()) << "more answers than hands";
+    const std::string expected = all.texts[i] + "\t" + ReferenceAnswer(all.hands[i]);
     ASSERT_EQ(expected, line) << "hand " << i;
     withWait += expected.substr(expected.size() - 4) != "None";
   }
-  EXPECT_EQ(hands.size(), i);
+  EXPECT_EQ(all.hands.size(), i);
   // Both kinds are common; a checker that said None (or always something) would show here.
   EXPECT_GT(withWait, 20000);
   EXPECT_LT(withWait, 80000);
+}
+
+TEST(WaitsTool, ExplainsAndCountsEachWait) {
+  const ToolRun r = RunTool({"1123456789999", "--counts", "1111223355779", "1122334557799",
+                             "2222345678999", "--explain"});
+  EXPECT_EQ(0, r.status);
+  EXPECT_EQ("", r.err);
+  EXPECT_EQ(
+      "1123456789999\t1 4 7\t2 3 3\t8 tiles\n"
+      "+1  11 123 456 789 999\n"
+      "+4  11 234 456 789 999\n"
+      "+7  11 234 567 789 999\n"
+      "1111223355779\tNone\n"
+      "1122334557799\t4\t3\t3 tiles\n"
+      "+4  11 22 33 44 55 77 99\n"
+      "2222345678999\t1 4 5 7 8\t4 3 3 3 3\t16 tiles\n"
+      "+1  99 123 222 456 789\n"
+      "+4  99 222 234 456 789\n"
+      "+5  55 222 234 678 999\n"
+      "+7  99 222 234 567 789\n"
+      "+8  88 222 234 567 999\n",
+      r.out);
+  EXPECT_EQ("1122334455667\t1 4 7\t2 2 3\t7 tiles\n", RunTool({"--counts", "1122334455667"}).out);
+}
+
+// A decomposition line "+W  g g g ...": the groups are a pair and four melds, or seven
+// different pairs, and together they are exactly the hand and the wait.
+void CheckExplanation(const std::string &line, const std::array<int, 10> &hand, int wait) {
+  ASSERT_EQ("+" + std::to_string(wait) + "  ", line.substr(0, 4)) << line;
+  std::istringstream groups(line.substr(4));
+  std::array<int, 10> tiles{};
+  std::string g;
+  int pairs = 0, melds = 0, lastPair = 0;
+  while (groups >> g) {
+    for (char ch : g) {
+      ASSERT_TRUE(ch >= '1' && ch <= '9') << line;
+      ++tiles[ch - '0'];
+    }
+    const bool same = g.size() >= 2 && g[1] == g[0] && g.back() == g[0];
+    const bool run = g.size() == 3 && g[1] == g[0] + 1 && g[2] == g[0] + 2;
+    if (g.size() == 2 && same) {
+      ASSERT_EQ(melds, 0) << "the pair comes first: " << line;
+      ASSERT_GT(g[0] - '0', lastPair) << "seven different pairs: " << line;
+      lastPair = g[0] - '0';
+      ++pairs;
+    } else {
+      ASSERT_TRUE(g.size() == 3 && (same || run)) << "not a group: " << g << " in " << line;
+      ++melds;
+    }
+  }
+  ASSERT_TRUE((pairs == 1 && melds == 4) || (pairs == 7 && melds == 0)) << line;
+  std::array<int, 10> expected = hand;
+  ++expected[wait];
+  ASSERT_EQ(expected, tiles) << line;
+}
+
+// All 93,600 hands with --explain and --counts: every wait has one valid decomposition,
+// and its count is what the hand leaves of that rank.
+TEST(WaitsTool, EveryWaitOfEveryHandIsExplained) {
+  const AllHandsInput all;
+  const ToolRun r = RunTool({"--explain", "--counts", "-"}, all.input);
+  ASSERT_EQ(0, r.status) << r.err.substr(0, 500);
+  ASSERT_EQ("", r.err);
+
+  std::istringstream lines(r.out);
+  std::string line;
+  size_t explained = 0;
+  for (size_t i = 0; i < all.hands.size(); ++i) {
+    const std::array<int, 10> &hand = all.hands[i];
+    const std::string answer = ReferenceAnswer(hand);
+    ASSERT_TRUE(std::getline(lines, line)) << "hand " << i;
+    if (answer == "None") {
+      ASSERT_EQ(all.texts[i] + "\tNone", line);
+      continue;
+    }
+    std::string counts, sep;
+    int total = 0;
+    for (char w : answer)
+      if (w != ' ') {
+        counts += sep + std::to_string(4 - hand[w - '0']);
+        total += 4 - hand[w - '0'];
+        sep = " ";
+      }
+    ASSERT_EQ(
+        all.texts[i] + "\t" + answer + "\t" + counts + "\t" + std::to_string(total) + " tiles",
+        line);
+    for (char w : answer)
+      if (w != ' ') {
+        ASSERT_TRUE(std::getline(lines, line)) << "hand " << i;
+        CheckExplanation(line, hand, w - '0');
+        ++explained;
+      }
+  }
+  EXPECT_FALSE(std::getline(lines, line)) << "more lines than hands and waits: " << line;
+  EXPECT_GT(explained, 40000u);
 }
