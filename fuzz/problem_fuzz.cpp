@@ -47,13 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   rules.AreaWidth = width;
   rules.AreaHeight = height;
 
-  RandomSeed = seed;
-  const bool wantWait = RandomBelow(40) >= rules.NoAnsRate;
-  RandomSeed = seed;
+  TRandom peek{seed};
+  const bool wantWait = RandomBelow(peek, 40) >= rules.NoAnsRate;
+  TRandom random{seed};
 
   Problem p;
   std::memset(&p, 0xA5, sizeof p);
-  MakeProblem(p, rules);
+  MakeProblem(p, rules, random);
 
   int fromHand[10] = {};
   for (int i = 1; i <= HandSize; ++i) {

@@ -9,13 +9,13 @@ bool FindWaits(const TTileCounts &counts, TWaitSet &waits) {
 
 namespace {
 
-void DrawHand(Problem &p) {
+void DrawHand(Problem &p, TRandom &random) {
   for (int r = 1; r <= 9; ++r)
     p.Counts[r] = 0;
   for (int i = 1; i <= HandSize; ++i) {
     int d;
     do
-      d = RandomBelow(9) + 1;
+      d = RandomBelow(random, 9) + 1;
     while (p.Counts[d] == MaxOfRank);
     p.Hand[i] = static_cast<int16_t>(d);
     ++p.Counts[d];
@@ -35,26 +35,26 @@ void BubbleSort(TTileHand &hand) {
 // A range below zero (an area too small for the whole puzzle) places at 0, but still
 // draws, so the sequence of draws keeps its shape. The range is worked out in 64 bits, so
 // no area size can overflow it.
-int32_t PlaceBelow(int64_t range) {
-  return RandomBelow(range > 0 ? static_cast<int32_t>(range) : 0);
+int32_t PlaceBelow(TRandom &random, int64_t range) {
+  return RandomBelow(random, range > 0 ? static_cast<int32_t>(range) : 0);
 }
 
 }  // namespace
 
-void MakeProblem(Problem &p, const ProblemRules &rules) {
-  const bool wantWait = RandomBelow(40) >= rules.NoAnsRate;
+void MakeProblem(Problem &p, const ProblemRules &rules, TRandom &random) {
+  const bool wantWait = RandomBelow(random, 40) >= rules.NoAnsRate;
   do
-    DrawHand(p);
+    DrawHand(p, random);
   while (FindWaits(p.Counts, p.Waits) != wantWait);
 
   if (rules.Sort)
     BubbleSort(p.Hand);
 
   if (!rules.Preview) {
-    p.HandX = PlaceBelow(int64_t{rules.AreaWidth} - (PuzzleWidth - 1));
-    p.HandY = PlaceBelow(int64_t{rules.AreaHeight} - (PuzzleHeight - 1));
+    p.HandX = PlaceBelow(random, int64_t{rules.AreaWidth} - (PuzzleWidth - 1));
+    p.HandY = PlaceBelow(random, int64_t{rules.AreaHeight} - (PuzzleHeight - 1));
   } else {
-    p.HandX = PlaceBelow(rules.AreaWidth / 2);
-    p.HandY = PlaceBelow(rules.AreaHeight / 2);
+    p.HandX = PlaceBelow(random, rules.AreaWidth / 2);
+    p.HandY = PlaceBelow(random, rules.AreaHeight / 2);
   }
 }

@@ -1,6 +1,7 @@
 // Waits of a thirteen-tile hand and the random problems of the drill.
 #pragma once
 
+#include "random.h"
 #include "tiles.h"
 
 // Sets flag r of waits for every rank r that completes the thirteen tiles in counts,
@@ -32,4 +33,4 @@ constexpr int32_t PuzzleHeight = 125;
 
 // Replaces p with a new random problem. Draws RandomBelow(40) once, thirteen RandomBelow(9)
 // per hand (plus one per re-draw of a full rank), then one draw for HandX and one for HandY.
-void MakeProblem(Problem &p, const ProblemRules &rules);
+void MakeProblem(Problem &p, const ProblemRules &rules, TRandom &random);

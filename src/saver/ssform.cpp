@@ -1,9 +1,9 @@
 #include "ssform.h"
 
 #include "application.h"
+#include "clock.h"
 #include "globals.h"
 #include "handles.h"
-#include "random.h"
 #include "ssthread.h"
 #include "system.h"
 
@@ -56,7 +56,6 @@ void TScreenSaverForm::AdjustWindowParams(TCreateParams &p) {
 }
 
 void TScreenSaverForm::FormCreate() {
-  SeedRandomFromClock();
   MouseMoves = 0;
   Left = 0;
   Top = 0;
@@ -83,7 +82,7 @@ void TScreenSaverForm::FormCreate() {
   HWND window = Handle();
   if (!window)
     return;  // the entry notices that the window could not be made
-  Worker = new TScreenSaverThread(window);
+  Worker = new TScreenSaverThread(window, TRandom{ClockSeed()});
 
   if (GetSystemMetrics(SM_DBCSENABLED)) {
     auto enableIme = reinterpret_cast<EnableImeProc>(

@@ -15,8 +15,8 @@ constexpr int kTileStep = 34;
 constexpr int kAnswerLeft = 136;  // answer tiles and "None", right of the hand's start
 }  // namespace
 
-TScreenSaverThread::TScreenSaverThread(HWND targetWindow)
-    : TargetWindow(targetWindow), dc_(targetWindow) {
+TScreenSaverThread::TScreenSaverThread(HWND targetWindow, TRandom random)
+    : TargetWindow(targetWindow), dc_(targetWindow), random_(random) {
   Surface = std::make_unique<TSurface>(dc_.get());
   GetWindowRect(TargetWindow, &WindowRect);
   rules_.AreaWidth = WindowRect.right - WindowRect.left;
@@ -36,7 +36,7 @@ TScreenSaverThread::TScreenSaverThread(HWND targetWindow)
   Surface->SetBrushColor(RGB(0, 0, 0));
   Surface->SetFont("Arial", 14, ScreenPixelsPerInch(), FW_BOLD, RGB(255, 255, 0));
   // Never shown: it only gives the first question step the place it erases.
-  MakeProblem(problem_, rules_);
+  MakeProblem(problem_, rules_, random_);
   Start();
 }
 
@@ -148,7 +148,7 @@ void TScreenSaverThread::ProbeAfter(int32_t phase) {
 void TScreenSaverThread::QuestionStep() {
   Surface->FillRect(problem_.HandX, problem_.HandY, problem_.HandX + PuzzleWidth,
                     problem_.HandY + PuzzleHeight);
-  MakeProblem(problem_, rules_);
+  MakeProblem(problem_, rules_, random_);
   const TTileStrip &strip = ScreenSaverForm->TileStrip();
   for (int i = 1; i <= HandSize; ++i)
     DrawTile(*Surface, strip, problem_.Hand[i],

@@ -9,13 +9,14 @@
 
 #include "handles.h"
 #include "problem.h"
+#include "random.h"
 #include "surface.h"
 #include "worker_thread.h"
 
 class TScreenSaverThread : public TWorkerThread {
  public:
   // On the UI thread, once the window exists and has its size. Starts the thread.
-  explicit TScreenSaverThread(HWND targetWindow);
+  TScreenSaverThread(HWND targetWindow, TRandom random);
   ~TScreenSaverThread() override;
 
   // Read by tests and the step: what the screen shows.
@@ -44,4 +45,5 @@ class TScreenSaverThread : public TWorkerThread {
   RECT WindowRect = {};
   ProblemRules rules_ = {};
   Problem problem_ = {};
+  TRandom random_;
 };

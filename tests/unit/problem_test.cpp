@@ -40,9 +40,9 @@ void ExpectConsistent(Problem &p) {
 }  // namespace
 
 TEST(MakeProblem, FifthHandFromSeedZeroSorted) {
-  RandomSeed = 0;
+  TRandom random{0};
   Problem p{};
-  MakeProblem(p, FullScreen(true, 2));
+  MakeProblem(p, FullScreen(true, 2), random);
   EXPECT_EQ("1335566677899", HandText(p));
   EXPECT_TRUE(p.Waits[NoWait]);
   EXPECT_EQ(179, p.HandX);
@@ -51,18 +51,18 @@ TEST(MakeProblem, FifthHandFromSeedZeroSorted) {
 }
 
 TEST(MakeProblem, FifthHandFromSeedZeroInDrawnOrder) {
-  RandomSeed = 0;
+  TRandom random{0};
   Problem p{};
-  MakeProblem(p, FullScreen(false, 2));
+  MakeProblem(p, FullScreen(false, 2), random);
   EXPECT_EQ("6969373175856", HandText(p));
   EXPECT_EQ(179, p.HandX);
   EXPECT_EQ(243, p.HandY);
 }
 
 TEST(MakeProblem, PreviewPlacesInUpperLeftQuarter) {
-  RandomSeed = 0;
+  TRandom random{0};
   Problem p{};
-  MakeProblem(p, ProblemRules{true, 2, 152, 112, true});
+  MakeProblem(p, ProblemRules{true, 2, 152, 112, true}, random);
   EXPECT_EQ("1335566677899", HandText(p));
   EXPECT_EQ(72, p.HandX);
   EXPECT_EQ(38, p.HandY);
@@ -70,30 +70,30 @@ TEST(MakeProblem, PreviewPlacesInUpperLeftQuarter) {
 
 TEST(MakeProblem, SmallAreasPlaceAtZeroButStillDraw) {
   for (int32_t w : {452, 300, 0, -5, INT32_MIN}) {
-    RandomSeed = 99;
+    TRandom random{99};
     Problem a{}, b{};
-    MakeProblem(a, FullScreen(true, 2, w, 100));
-    const uint32_t after = RandomSeed;
+    MakeProblem(a, FullScreen(true, 2, w, 100), random);
+    const uint32_t after = random.RandomSeed;
     EXPECT_EQ(0, a.HandX) << w;
     EXPECT_EQ(0, a.HandY) << w;
     // Same number of draws as in a large area.
-    RandomSeed = 99;
-    MakeProblem(b, FullScreen(true, 2, 2000, 2000));
-    EXPECT_EQ(after, RandomSeed) << w;
+    random = TRandom{99};
+    MakeProblem(b, FullScreen(true, 2, 2000, 2000), random);
+    EXPECT_EQ(after, random.RandomSeed) << w;
     EXPECT_EQ(HandText(a), HandText(b));
   }
-  RandomSeed = 5;
+  TRandom random{5};
   Problem p{};
-  MakeProblem(p, ProblemRules{true, 2, 1, 1, true});
+  MakeProblem(p, ProblemRules{true, 2, 1, 1, true}, random);
   EXPECT_EQ(0, p.HandX);
   EXPECT_EQ(0, p.HandY);
 }
 
 TEST(MakeProblem, PlacementKeepsPuzzleInsideTheArea) {
-  RandomSeed = 4242;
+  TRandom random{4242};
   Problem p{};
   for (int i = 0; i < 500; ++i) {
-    MakeProblem(p, FullScreen(i % 2 == 0, 2, 800, 600));
+    MakeProblem(p, FullScreen(i % 2 == 0, 2, 800, 600), random);
     ASSERT_GE(p.HandX, 0);
     ASSERT_GE(p.HandY, 0);
     ASSERT_LE(p.HandX + PuzzleWidth, 800);
@@ -109,12 +109,12 @@ TEST(MakeProblem, NoWaitShareFollowsNoAnsRate) {
   // 4000 problems each; the expected share is rate/40 clamped to 0..1.
   for (Case c : {Case{0, 0, 0}, Case{-1, 0, 0}, Case{2, 0.03, 0.07}, Case{12, 0.26, 0.34},
                  Case{40, 1, 1}, Case{1000, 1, 1}}) {
-    RandomSeed = 2024;
+    TRandom random{2024};
     Problem p{};
     int none = 0;
     const int n = 4000;
     for (int i = 0; i < n; ++i) {
-      MakeProblem(p, FullScreen(true, c.rate));
+      MakeProblem(p, FullScreen(true, c.rate), random);
       if (p.Waits[NoWait])
         ++none;
       if (i % 400 == 0)
@@ -127,10 +127,10 @@ TEST(MakeProblem, NoWaitShareFollowsNoAnsRate) {
 }
 
 TEST(MakeProblem, SortedHandsAscendUnsortedKeepCounts) {
-  RandomSeed = 31337;
+  TRandom random{31337};
   Problem p{};
   for (int i = 0; i < 200; ++i) {
-    MakeProblem(p, FullScreen(true, 2));
+    MakeProblem(p, FullScreen(true, 2), random);
     for (int j = 1; j < HandSize; ++j)
       ASSERT_LE(p.Hand[j], p.Hand[j + 1]);
     ExpectConsistent(p);

@@ -52,9 +52,9 @@ BENCHMARK(BM_FindWaitsEveryHand)->Unit(benchmark::kMillisecond);
 void BM_MakeProblem(benchmark::State &state) {
   const ProblemRules rules{true, static_cast<int32_t>(state.range(0)), 1024, 768, false};
   Problem p{};
-  RandomSeed = 0;  // the same sequence of problems on every run
+  TRandom random;  // the same sequence of problems on every run
   for (auto _ : state) {
-    MakeProblem(p, rules);
+    MakeProblem(p, rules, random);
     benchmark::DoNotOptimize(p);
   }
   state.SetItemsProcessed(state.iterations());
