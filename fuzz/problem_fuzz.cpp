@@ -1,6 +1,6 @@
 // Random problems from any generator state and any settings: the hand is one that can be
 // dealt, its counts and answer agree with it, it has a wait exactly when the first draw
-// asked for one, and it lies inside the drawing area.
+// asked for one, and then at least MinWaits of them, and it lies inside the drawing area.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -46,6 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   rules.NoAnsRate = (in[8] & 4) ? (in[9] & 1 ? INT32_MAX : INT32_MIN) : int8_t(in[9]);
   rules.AreaWidth = width;
   rules.AreaHeight = height;
+  // -1..MaxMinWaits + 2, and the extremes.
+  rules.MinWaits =
+      (in[10] & 0x80) ? (in[10] & 1 ? INT32_MAX : INT32_MIN) : in[10] % (MaxMinWaits + 4) - 1;
 
   TRandom peek{seed};
   const bool wantWait = RandomBelow(peek, 40) >= rules.NoAnsRate;
@@ -63,12 +66,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       FUZZ_CHECK(p.Hand[i - 1] <= p.Hand[i]);
   }
   bool any = false;
+  int waits = 0;
   for (int r = 1; r <= 9; ++r) {
     FUZZ_CHECK(p.Counts[r] == fromHand[r]);
     FUZZ_CHECK(p.Counts[r] <= MaxOfRank);
     FUZZ_CHECK(p.Waits[r] == CompletesWith(p.Counts, r));
     any = any || p.Waits[r];
+    waits += p.Waits[r];
   }
+  if (any && rules.MinWaits >= 1 && rules.MinWaits <= MaxMinWaits)
+    FUZZ_CHECK(waits >= rules.MinWaits);
   FUZZ_CHECK(p.Waits[NoWait] == !any);
   FUZZ_CHECK(any == wantWait);
 

@@ -25,7 +25,7 @@ fuzz_sources_engine := $(fuzz_engine_sources)
 fuzz_sources_problem := $(fuzz_engine_sources)
 
 # The longest input each target can use: command lines past 255 characters are beyond
-# what the system passes; the engine reads 23 bytes, the generator 10.
+# what the system passes; the engine reads 23 bytes, the generator 11.
 fuzz_max_len_cmdline := 300
 fuzz_max_len_profile_int := 48
 fuzz_max_len_hand_parse := 32

@@ -39,13 +39,24 @@ int32_t PlaceBelow(TRandom &random, int64_t range) {
   return RandomBelow(random, range > 0 ? static_cast<int32_t>(range) : 0);
 }
 
+int WaitCount(const TWaitSet &waits) {
+  int n = 0;
+  for (int r = 1; r <= 9; ++r)
+    n += waits[r];
+  return n;
+}
+
 }  // namespace
 
 void MakeProblem(Problem &p, const ProblemRules &rules, TRandom &random) {
   const bool wantWait = RandomBelow(random, 40) >= rules.NoAnsRate;
-  do
+  const int fewest = rules.MinWaits >= 1 && rules.MinWaits <= MaxMinWaits ? rules.MinWaits : 1;
+  for (;;) {
     DrawHand(p, random);
-  while (FindWaits(p.Counts, p.Waits) != wantWait);
+    const bool found = FindWaits(p.Counts, p.Waits);
+    if (wantWait ? found && WaitCount(p.Waits) >= fewest : !found)
+      break;
+  }
 
   if (rules.Sort)
     BubbleSort(p.Hand);

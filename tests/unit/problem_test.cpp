@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -123,6 +124,45 @@ TEST(MakeProblem, NoWaitShareFollowsNoAnsRate) {
     double share = static_cast<double>(none) / n;
     EXPECT_GE(share, c.low) << "rate " << c.rate;
     EXPECT_LE(share, c.high) << "rate " << c.rate;
+  }
+}
+
+// Every allowed MinWaits: each problem with a wait has at least that many, and the share
+// without a wait stays NoAnsRate/40 (within three standard errors). 1 and the values out
+// of range make the same problems as 0.
+TEST(MakeProblem, MinWaitsRaisesTheWaitsAndKeepsTheNoWaitShare) {
+  const int n = 4000;
+  const double expected = 12 / 40.0;
+  const double threeErrors = 3 * std::sqrt(expected * (1 - expected) / n);
+  for (int32_t minWaits = 0; minWaits <= MaxMinWaits; ++minWaits) {
+    ProblemRules rules = FullScreen(true, 12);
+    rules.MinWaits = minWaits;
+    TRandom random{7};
+    Problem p{};
+    int none = 0;
+    for (int i = 0; i < n; ++i) {
+      MakeProblem(p, rules, random);
+      int waits = 0;
+      for (int r = 1; r <= 9; ++r)
+        waits += p.Waits[r];
+      ASSERT_TRUE(p.Waits[NoWait] || waits >= minWaits) << minWaits << ": " << HandText(p);
+      none += p.Waits[NoWait];
+      if (i % 400 == 0)
+        ExpectConsistent(p);
+    }
+    EXPECT_NEAR(expected, static_cast<double>(none) / n, threeErrors) << "MinWaits " << minWaits;
+  }
+  for (int32_t same : {1, -1, MaxMinWaits + 1, 9, INT32_MAX, INT32_MIN}) {
+    ProblemRules rules = FullScreen(true, 2);
+    rules.MinWaits = same;
+    TRandom a{0}, b{0};
+    Problem pa{}, pb{};
+    for (int i = 0; i < 50; ++i) {
+      MakeProblem(pa, rules, a);
+      MakeProblem(pb, FullScreen(true, 2), b);
+      ASSERT_EQ(HandText(pb), HandText(pa)) << "MinWaits " << same;
+    }
+    EXPECT_EQ(b.RandomSeed, a.RandomSeed) << "MinWaits " << same;
   }
 }
 
