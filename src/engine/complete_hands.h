@@ -27,5 +27,7 @@ class TCompleteHands {
   uint32_t bits_[(kKeys + 31) / 32];
 };
 
-// The one set, built on first use (about 49 KB).
+// The one set, built on first use (about 49 KB). The saver makes its first problem at start,
+// on the thread that makes all of them, so no two threads race to build it even where
+// local statics are not guarded.
 const TCompleteHands &CompleteHands();

@@ -28,6 +28,7 @@ TScreenSaverThread::TScreenSaverThread(HWND targetWindow, TRandom random)
   const SaverSettings defaults;
   rules_.Sort = s.Sort;
   rules_.NoAnsRate = s.NoAnsRate;
+  rules_.MinWaits = s.MinWaits;
   if (!rules_.Preview) {
     SleepTime = IntervalOrDefault(s.SleepTime, defaults.SleepTime);
     SleepTime2 = IntervalOrDefault(s.SleepTime2, defaults.SleepTime2);

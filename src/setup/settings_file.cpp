@@ -51,6 +51,9 @@ SaverSettings LoadSettings(const TSettingsFile &file) {
   s.NoAnsRate = file.ReadInt(SettingsSection, "NoAnsRate", defaults.NoAnsRate);
   s.SleepTime = file.ReadInt(SettingsSection, "SleepTime", defaults.SleepTime);
   s.SleepTime2 = file.ReadInt(SettingsSection, "SleepTime2", defaults.SleepTime2);
+  s.MinWaits = MinWaitsOrDefault(file.ReadInt(SettingsSection, "MinWaits", defaults.MinWaits),
+                                 defaults.MinWaits);
+  s.ShowCounts = file.ReadBool(SettingsSection, "ShowCounts", defaults.ShowCounts);
   return s;
 }
 

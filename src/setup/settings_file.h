@@ -33,7 +33,9 @@ class TSettingsFile {
   std::string fileName_;
 };
 
-// Reads the four settings; never fails and never creates or changes the file.
+// Reads the settings; never fails and never creates or changes the file.
 SaverSettings LoadSettings(const TSettingsFile &file);
-// Writes the four settings in order; stops at, and throws for, the first write that fails.
+// Writes the four settings the setup dialog edits, in order; stops at, and throws for, the
+// first write that fails. MinWaits and ShowCounts are not written: the dialog does not
+// show them, so writing its copy would overwrite what the user put in the file.
 void SaveSettings(const TSettingsFile &file, const SaverSettings &settings);

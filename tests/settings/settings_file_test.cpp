@@ -69,6 +69,8 @@ void ExpectDefaults(const SaverSettings &s) {
   EXPECT_EQ(s.NoAnsRate, 2);
   EXPECT_EQ(s.SleepTime, 15000);
   EXPECT_EQ(s.SleepTime2, 5000);
+  EXPECT_EQ(s.MinWaits, 0);
+  EXPECT_FALSE(s.ShowCounts);
 }
 
 class SettingsFileTest : public ::testing::Test {
@@ -127,7 +129,7 @@ TEST_F(SettingsFileTest, SavingReplacesTheValuesWhereTheyStandAndKeepsEveryOther
   Put("; saver settings\r\n"
       "[Other]\r\nSort=7\r\nSleepTime=8\r\n"
       "[Setting]\r\nSleepTime2=1\r\n; keep this comment\r\nExtra=keep me\r\nNoAnsRate=9\r\n"
-      "SleepTime=2\r\nSort=0\r\n"
+      "MinWaits=3\r\nSleepTime=2\r\nShowCounts=1\r\nSort=0\r\n"
       "[Last]\r\nx=y\r\n");
   SaverSettings s;
   s.Sort = true;
@@ -139,7 +141,7 @@ TEST_F(SettingsFileTest, SavingReplacesTheValuesWhereTheyStandAndKeepsEveryOther
             "; saver settings\r\n"
             "[Other]\r\nSort=7\r\nSleepTime=8\r\n"
             "[Setting]\r\nSleepTime2=6000\r\n; keep this comment\r\nExtra=keep me\r\n"
-            "NoAnsRate=4\r\nSleepTime=30000\r\nSort=1\r\n"
+            "NoAnsRate=4\r\nMinWaits=3\r\nSleepTime=30000\r\nShowCounts=1\r\nSort=1\r\n"
             "[Last]\r\nx=y\r\n");
 }
 
@@ -156,15 +158,20 @@ TEST_F(SettingsFileTest, MissingKeysGoToTheEndOfTheirSectionAndAMissingSectionTo
 }
 
 TEST_F(SettingsFileTest, SectionAndKeyNamesMatchInAnyLetterCase) {
-  Put("[SETTING]\r\nsort=0\r\nNOANSRATE=7\r\nsleeptime=2000\r\nSleepTIME2=3000\r\n");
+  Put("[SETTING]\r\nsort=0\r\nNOANSRATE=7\r\nsleeptime=2000\r\nSleepTIME2=3000\r\nminwaits=4\r\n"
+      "SHOWCOUNTS=1\r\n");
   const SaverSettings s = LoadSettings(file_);
   EXPECT_FALSE(s.Sort);
   EXPECT_EQ(s.NoAnsRate, 7);
   EXPECT_EQ(s.SleepTime, 2000);
   EXPECT_EQ(s.SleepTime2, 3000);
+  EXPECT_EQ(s.MinWaits, 4);
+  EXPECT_TRUE(s.ShowCounts);
 
   SaveSettings(file_, SaverSettings());
-  EXPECT_EQ(Read(), "[SETTING]\r\nsort=1\r\nNOANSRATE=2\r\nsleeptime=15000\r\nSleepTIME2=5000\r\n");
+  EXPECT_EQ(Read(),
+            "[SETTING]\r\nsort=1\r\nNOANSRATE=2\r\nsleeptime=15000\r\nSleepTIME2=5000\r\n"
+            "minwaits=4\r\nSHOWCOUNTS=1\r\n");
 }
 
 TEST_F(SettingsFileTest, AValueLongerThan1023CharactersReadsAsItsFirst1023) {
@@ -202,15 +209,32 @@ TEST_F(SettingsFileTest, ValueTextsReadAsIntegersOrTheDefault) {
   }
 }
 
-TEST_F(SettingsFileTest, SortReadsAnyIntegerAsABooleanAndWordsAsTheDefault) {
+// ShowCounts reads by the same rule as Sort, from its own default (off).
+TEST_F(SettingsFileTest, SortAndShowCountsReadAnyIntegerAsABooleanAndWordsAsTheDefault) {
   const struct {
     const char *text;
-    bool expected;
-  } cases[] = {{"1", true},  {"-1", true},  {"2", true},     {"$10", true},
-               {"0", false}, {"$0", false}, {"false", true}, {"no", true}};
+    bool sort, showCounts;
+  } cases[] = {{"1", true, true},      {"-1", true, true},  {"2", true, true},
+               {"$10", true, true},    {"0", false, false}, {"$0", false, false},
+               {"false", true, false}, {"no", true, false}};
   for (const auto &c : cases) {
-    Put(std::string("[Setting]\r\nSort=") + c.text + "\r\n");
-    EXPECT_EQ(LoadSettings(file_).Sort, c.expected) << '"' << c.text << '"';
+    Put(std::string("[Setting]\r\nSort=") + c.text + "\r\nShowCounts=" + c.text + "\r\n");
+    const SaverSettings s = LoadSettings(file_);
+    EXPECT_EQ(s.Sort, c.sort) << '"' << c.text << '"';
+    EXPECT_EQ(s.ShowCounts, c.showCounts) << '"' << c.text << '"';
+  }
+}
+
+// MinWaits reads as any integer does, and what the saver cannot use takes the default 0.
+TEST_F(SettingsFileTest, MinWaitsOutsideItsRangeTakesTheDefault) {
+  const struct {
+    const char *text;
+    int32_t expected;
+  } cases[] = {{"0", 0}, {"1", 1},  {"7", 7},          {"0x5", 5}, {" 3", 3}, {"8", 0},
+               {"9", 0}, {"-1", 0}, {"2147483647", 0}, {"abc", 0}, {"", 0}};
+  for (const auto &c : cases) {
+    Put(std::string("[Setting]\r\nMinWaits=") + c.text + "\r\n");
+    EXPECT_EQ(LoadSettings(file_).MinWaits, c.expected) << '"' << c.text << '"';
   }
 }
 

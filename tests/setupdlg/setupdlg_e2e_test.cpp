@@ -210,10 +210,11 @@ INSTANTIATE_TEST_SUITE_P(
       return "File" + std::to_string(info.index);
     });
 
+// The keys the dialog does not show (MinWaits, ShowCounts) stay as the user wrote them.
 TEST_F(SetupDialogTest, OkKeepsTheOtherLinesOfTheFileAndChoosingAnItemWritesItsIndex) {
   WriteFileBytes(path_,
                  "; mine\r\n[Other]\r\nSort=5\r\n[Setting]\r\nSleepTime=20000\r\n"
-                 "Extra=x\r\nSort=1\r\n");
+                 "Extra=x\r\nMinWaits=5\r\nShowCounts=1\r\nSort=1\r\n");
   ASSERT_NO_FATAL_FAILURE(Open());
   ASSERT_NO_FATAL_FAILURE(TabTo(1, w_.NoAnsRate));
   PressKey(VK_DOWN);
@@ -222,8 +223,8 @@ TEST_F(SetupDialogTest, OkKeepsTheOtherLinesOfTheFileAndChoosingAnItemWritesItsI
   PressKey(VK_RETURN);
   ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
   EXPECT_EQ(Settings(),
-            "; mine\r\n[Other]\r\nSort=5\r\n[Setting]\r\nSleepTime=20000\r\nExtra=x\r\nSort=1\r\n"
-            "NoAnsRate=3\r\nSleepTime2=5000\r\n");
+            "; mine\r\n[Other]\r\nSort=5\r\n[Setting]\r\nSleepTime=20000\r\nExtra=x\r\n"
+            "MinWaits=5\r\nShowCounts=1\r\nSort=1\r\nNoAnsRate=3\r\nSleepTime2=5000\r\n");
 }
 
 // --- Cancel -------------------------------------------------------------------------------
