@@ -1,11 +1,28 @@
-// How long the engine takes for the work the saver does: finding waits, and making a
-// problem at the shipped no-wait share and at the share where no problem has a wait.
+// How long the engine takes for the work the saver does: building the table of complete
+// hands, finding waits, making a problem at the shipped no-wait share, at the share where
+// no problem has a wait, and at every MinWaits; and how long the wait calculator takes,
+// as a whole process, over every hand.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
 #include <vector>
 
+#include "complete_hands.h"
 #include "problem.h"
 #include "random.h"
+
+extern char **environ;
 
 namespace {
 
@@ -49,6 +66,15 @@ void BM_FindWaitsEveryHand(benchmark::State &state) {
 }
 BENCHMARK(BM_FindWaitsEveryHand)->Unit(benchmark::kMillisecond);
 
+// What the saver pays once at start, on the first FindWaits.
+void BM_CompleteHandsBuild(benchmark::State &state) {
+  for (auto _ : state) {
+    auto table = std::make_unique<TCompleteHands>();
+    benchmark::DoNotOptimize(table.get());
+  }
+}
+BENCHMARK(BM_CompleteHandsBuild)->Unit(benchmark::kMicrosecond);
+
 void BM_MakeProblem(benchmark::State &state) {
   const ProblemRules rules{true, static_cast<int32_t>(state.range(0)), 1024, 768, false};
   Problem p{};
@@ -60,5 +86,109 @@ void BM_MakeProblem(benchmark::State &state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_MakeProblem)->Arg(2)->Arg(40)->ArgName("NoAnsRate");
+
+double ThreadCpuSeconds() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// Each problem timed alone at the default settings, for the slowest one: its processor time
+// (what the work costs, whatever else runs on the machine) and its elapsed time. Also the
+// share of problems by number of waits.
+void BM_MakeProblemMinWaits(benchmark::State &state) {
+  ProblemRules rules{true, 2, 1024, 768, false};
+  rules.MinWaits = static_cast<int32_t>(state.range(0));
+  Problem p{};
+  TRandom random;
+  double worstCpu = 0, worstElapsed = 0;
+  int64_t byWaits[10] = {};
+  CompleteHands();  // built once at start, measured on its own above
+  for (auto _ : state) {
+    const double cpu = ThreadCpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    MakeProblem(p, rules, random);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    worstCpu = std::max(worstCpu, ThreadCpuSeconds() - cpu);
+    worstElapsed = std::max(worstElapsed, elapsed.count());
+    int waits = 0;
+    for (int r = 1; r <= 9; ++r)
+      waits += p.Waits[r];
+    ++byWaits[waits];
+  }
+  state.SetItemsProcessed(state.iterations());
+  state.counters["worst_cpu_us"] = worstCpu * 1e6;
+  state.counters["worst_elapsed_us"] = worstElapsed * 1e6;
+  for (int n = 0; n <= 9; ++n)
+    state.counters["share_" + std::to_string(n)] =
+        static_cast<double>(byWaits[n]) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_MakeProblemMinWaits)
+    ->DenseRange(0, MaxMinWaits)
+    ->ArgName("MinWaits")
+    ->Iterations(200000)
+    ->Unit(benchmark::kMicrosecond);
+
+// Every hand, one a line, as the calculator reads them: a temporary file for the whole
+// run, removed at exit.
+struct HandFile {
+  std::string path = "/tmp/velkorin_bench_hands_" + std::to_string(getpid());
+  bool written = false;
+  HandFile() {
+    std::string text;
+    for (const TTileCounts &c : AllHands()) {
+      for (int r = 1; r <= 9; ++r)
+        text.append(static_cast<size_t>(c[r]), static_cast<char>('0' + r));
+      text += '\n';
+    }
+    FILE *f = std::fopen(path.c_str(), "wb");
+    if (f) {
+      written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+      written = std::fclose(f) == 0 && written;
+    }
+  }
+  ~HandFile() { std::remove(path.c_str()); }
+};
+
+// velkorin-waits - over every hand, one process each time, its answers to /dev/null: the
+// elapsed time from start to exit, and the processor time of the process.
+// VELKORIN_WAITS_TOOL names another build of the program to measure.
+void BM_WaitsToolEveryHand(benchmark::State &state) {
+  const char *other = std::getenv("VELKORIN_WAITS_TOOL");
+  const std::string tool = other && *other ? other : VELKORIN_WAITS_TOOL;
+  static const HandFile hands;
+  const std::string &input = hands.path;
+  if (!hands.written) {
+    state.SkipWithError("cannot write the hands to /tmp");
+    return;
+  }
+  double cpu = 0, fastest = 1e9;
+  for (auto _ : state) {
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, input.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+    char *argv[] = {const_cast<char *>(tool.c_str()), const_cast<char *>("-"), nullptr};
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid;
+    const int spawned = posix_spawn(&pid, tool.c_str(), &files, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&files);
+    int status = 0;
+    rusage usage{};
+    if (spawned != 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+      state.SkipWithError(("cannot run " + tool).c_str());
+      break;
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    state.SetIterationTime(elapsed.count());
+    fastest = std::min(fastest, elapsed.count());
+    cpu += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+  }
+  state.counters["fastest_ms"] = fastest * 1e3;
+  state.counters["cpu_ms"] = benchmark::Counter(cpu * 1e3, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_WaitsToolEveryHand)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
