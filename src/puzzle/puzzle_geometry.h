@@ -1,0 +1,37 @@
+// Where each part of one puzzle lies, in pixels at scale 1 from the hand's top-left corner.
+// Every platform draws from these numbers, so the saver and the X11 hack show the same.
+#pragma once
+
+#include "problem.h"
+
+namespace PuzzleGeometry {
+
+// A tile: its face from the strip, then a body 12 pixels deep to the right and below,
+// whose outline ends one pixel further.
+constexpr int FaceWidth = 32;
+constexpr int FaceHeight = 48;
+constexpr int BodyDepth = 12;
+constexpr int TileBoxWidth = FaceWidth + BodyDepth + 1;
+constexpr int TileBoxHeight = FaceHeight + BodyDepth + 1;
+
+// The hand: thirteen tiles, each overlapping the body of the one before.
+constexpr int TileStep = 34;
+// The answer: "Answer :" under the second tile, then the waiting tiles (or "None").
+constexpr int LabelX = TileStep;
+constexpr int LabelY = 76;
+constexpr int AnswerX = 4 * TileStep;
+constexpr int AnswerTileY = 64;
+constexpr int MaxWaits = 9;
+
+}  // namespace PuzzleGeometry
+
+// The placement keeps this box inside the area; it must hold the widest answer.
+static_assert(PuzzleWidth == PuzzleGeometry::AnswerX +
+                                 (PuzzleGeometry::MaxWaits - 1) * PuzzleGeometry::TileStep +
+                                 PuzzleGeometry::TileBoxWidth,
+              "the puzzle box holds nine answer tiles");
+static_assert(PuzzleHeight == PuzzleGeometry::AnswerTileY + PuzzleGeometry::TileBoxHeight,
+              "the puzzle box holds the answer row");
+static_assert((HandSize - 1) * PuzzleGeometry::TileStep + PuzzleGeometry::TileBoxWidth <=
+                  PuzzleWidth,
+              "the puzzle box holds the hand");

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "puzzle.h"
+#include "puzzle_geometry.h"
+
+namespace {
+
+// Records what a puzzle draws, one line per call.
+class TRecordingCanvas : public TPuzzleCanvas {
+ public:
+  std::vector<std::string> calls;
+  std::vector<TBox> faces;  // each face's box in pixels
+
+  void Erase(const TBox &b) override { Add("erase", b.Left, b.Top, b.Right, b.Bottom); }
+  void DrawFace(int rank, int x, int y, int scale) override {
+    Add("face", rank, x, y, scale);
+    faces.push_back(
+        {x, y, x + PuzzleGeometry::FaceWidth * scale, y + PuzzleGeometry::FaceHeight * scale});
+  }
+  void Polygon(const TPoint *p, int n, TColor pen, TColor brush, int scale) override {
+    Add("polygon", p[0].x, p[0].y, n, static_cast<int>(brush), static_cast<int>(pen), scale);
+  }
+  void Polyline(const TPoint *p, int n, TColor pen, int scale) override {
+    Add("polyline", p[n - 1].x, p[n - 1].y, n, static_cast<int>(pen), scale);
+  }
+  void WriteText(int x, int y, const char *text, int scale) override {
+    calls.push_back("text " + std::string(text) + Numbers({x, y, scale}));
+  }
+
+ private:
+  static std::string Numbers(std::initializer_list<int> v) {
+    std::string s;
+    for (int n : v)
+      s += ' ' + std::to_string(n);
+    return s;
+  }
+  template <typename... T>
+  void Add(const char *what, T... v) {
+    calls.push_back(what + Numbers({v...}));
+  }
+};
+
+const ProblemRules kRules{true, 2, 0, 0, false};
+
+std::vector<std::string> Since(const std::vector<std::string> &calls, size_t from) {
+  return {calls.begin() + static_cast<std::ptrdiff_t>(from), calls.end()};
+}
+
+}  // namespace
+
+// The puzzle must show exactly the problems the engine makes, where it places them.
+TEST(Puzzle, FollowsTheEngineAtScaleOne) {
+  TPuzzle puzzle(kRules, TRandom{0}, {{0, 0, 640, 480}});
+  TRandom random{0};
+  Problem expected{};
+  ProblemRules rules = kRules;
+  rules.AreaWidth = 640;
+  rules.AreaHeight = 480;
+  MakeProblem(expected, rules, random);  // the unshown first problem
+  TRecordingCanvas canvas;
+  for (int i = 0; i < 20; ++i) {
+    MakeProblem(expected, rules, random);
+    canvas.faces.clear();
+    puzzle.Step(canvas);
+    ASSERT_EQ(1, puzzle.Phase());
+    ASSERT_EQ(expected.HandX, puzzle.Current().HandX);
+    ASSERT_EQ(expected.HandY, puzzle.Current().HandY);
+    ASSERT_EQ(HandSize, static_cast<int>(canvas.faces.size()));
+    EXPECT_EQ(expected.HandX + 12 * PuzzleGeometry::TileStep, canvas.faces.back().Left);
+    puzzle.Step(canvas);
+    ASSERT_EQ(0, puzzle.Phase());
+  }
+}
+
+TEST(Puzzle, AnswerShowsEveryWaitOrNone) {
+  TPuzzle puzzle(ProblemRules{true, 12, 0, 0, false}, TRandom{0}, {{0, 0, 640, 480}});
+  TRecordingCanvas canvas;
+  int none = 0;
+  for (int i = 0; i < 60; ++i) {
+    puzzle.Step(canvas);
+    canvas.faces.clear();
+    const size_t before = canvas.calls.size();
+    puzzle.Step(canvas);
+    const Problem &p = puzzle.Current();
+    const std::string label =
+        "text Answer : " + std::to_string(p.HandX + 34) + " " + std::to_string(p.HandY + 76) + " 1";
+    ASSERT_EQ(label, canvas.calls[before]);
+    if (p.Waits[NoWait]) {
+      ++none;
+      EXPECT_EQ(
+          "text None " + std::to_string(p.HandX + 136) + " " + std::to_string(p.HandY + 76) + " 1",
+          canvas.calls[before + 1]);
+      EXPECT_TRUE(canvas.faces.empty());
+      continue;
+    }
+    int waits = 0;
+    for (int r = 1; r <= 9; ++r)
+      if (p.Waits[r]) {
+        ASSERT_LT(static_cast<size_t>(waits), canvas.faces.size());
+        EXPECT_EQ(p.HandX + 136 + 34 * waits, canvas.faces[waits].Left);
+        EXPECT_EQ(p.HandY + 64, canvas.faces[waits].Top);
+        ++waits;
+      }
+    ASSERT_EQ(static_cast<size_t>(waits), canvas.faces.size());
+  }
+  EXPECT_GT(none, 0);
+}
+
+// A repaint draws what the steps drew since the last erase, in the same order.
+TEST(Puzzle, RedrawRepeatsTheShownPuzzle) {
+  TPuzzle puzzle(kRules, TRandom{7}, {{0, 0, 1024, 768}});
+  TRecordingCanvas steps, redraw;
+  puzzle.Redraw(redraw);
+  EXPECT_TRUE(redraw.calls.empty());  // nothing shown yet
+  for (int phase = 0; phase < 4; ++phase) {
+    puzzle.Step(steps);
+    redraw.calls.clear();
+    puzzle.Redraw(redraw);
+    std::vector<std::string> shown;
+    for (size_t i = steps.calls.size(); i-- > 0;)
+      if (steps.calls[i].rfind("erase", 0) == 0) {
+        shown = Since(steps.calls, i + 1);
+        break;
+      }
+    EXPECT_EQ(shown, redraw.calls) << "after step " << phase;
+  }
+}
+
+// At scale s the same hands come at s times the places over an s times larger area.
+TEST(Puzzle, ScaleMultipliesPlacesAndKeepsTheSequence) {
+  TPuzzle one(kRules, TRandom{99}, {{0, 0, 800, 600}});
+  TPuzzle two(kRules, TRandom{99}, {{0, 0, 1601, 1201}}, 2);
+  TRecordingCanvas c1, c2;
+  for (int i = 0; i < 10; ++i) {
+    one.Step(c1);
+    two.Step(c2);
+    ASSERT_EQ(one.Current().HandX, two.Current().HandX);
+    ASSERT_EQ(one.Current().HandY, two.Current().HandY);
+    const TBox b = two.Box();
+    EXPECT_EQ(2 * PuzzleWidth, b.Width());
+    EXPECT_EQ(2 * one.Box().Left, b.Left);
+    EXPECT_LE(b.Right, 1601);
+    EXPECT_LE(b.Bottom, 1201);
+    one.Step(c1);
+    two.Step(c2);
+  }
+}
+
+// Monitors left of and above the primary one have negative origins; each question goes to
+// the next area in turn and lies wholly inside it, even when an area is too small.
+TEST(Puzzle, AreasTakeTurnsAndHoldTheirPuzzles) {
+  const std::vector<TBox> areas = {{0, 0, 1024, 768}, {-1280, -200, 0, 824}, {1024, 0, 1324, 100}};
+  TPuzzle puzzle(kRules, TRandom{5}, areas);
+  TRecordingCanvas canvas;
+  for (int i = 0; i < 12; ++i) {
+    puzzle.Step(canvas);
+    const TBox &a = areas[i % 3];
+    const TBox b = puzzle.Box();
+    EXPECT_EQ(a.Left + puzzle.Current().HandX, b.Left) << i;
+    EXPECT_EQ(a.Top + puzzle.Current().HandY, b.Top) << i;
+    if (a.Width() >= PuzzleWidth && a.Height() >= PuzzleHeight) {
+      EXPECT_LE(b.Right, a.Right) << i;
+      EXPECT_LE(b.Bottom, a.Bottom) << i;
+    }
+    puzzle.Step(canvas);
+  }
+}
+
+TEST(Puzzle, ScaleForDpi) {
+  struct Row {
+    int dpi, scale;
+  };
+  for (Row r :
+       {Row{0, 1}, Row{-96, 1}, Row{72, 1}, Row{96, 1}, Row{120, 1}, Row{143, 1}, Row{144, 2},
+        Row{192, 2}, Row{240, 3}, Row{288, 3}, Row{384, 4}, Row{2147483647, 22369621}})
+    EXPECT_EQ(r.scale, ScaleForDpi(r.dpi)) << r.dpi;
+}
