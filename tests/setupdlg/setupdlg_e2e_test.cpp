@@ -504,6 +504,13 @@ TEST_F(SetupDialogTest, ClicksToggleTheBoxAndPageTheTrackbar) {
 
 // --- A refused write ----------------------------------------------------------------------
 
+// A named callback: on 32-bit Windows a lambda converts only to a plain-convention pointer,
+// not to the stdcall one EnumChildWindows takes.
+BOOL CALLBACK AddChild(HWND h, LPARAM lp) {
+  reinterpret_cast<std::vector<HWND> *>(lp)->push_back(h);
+  return TRUE;
+}
+
 TEST_F(SetupDialogTest, ARefusedWriteShowsTheStopBoxAndTheDialogThenCloses) {
   const std::string before = "[Setting]\r\nSort=0\r\nNoAnsRate=5\r\nSleepTime=20000\r\n";
   WriteFileBytes(path_, before);
@@ -521,13 +528,7 @@ TEST_F(SetupDialogTest, ARefusedWriteShowsTheStopBoxAndTheDialogThenCloses) {
   EXPECT_EQ(WindowText(box), WindowText(owner)) << "the title is the application window's text";
 
   std::vector<HWND> children;
-  EnumChildWindows(
-      box,
-      [](HWND h, LPARAM lp) -> BOOL {
-        reinterpret_cast<std::vector<HWND> *>(lp)->push_back(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(box, AddChild, reinterpret_cast<LPARAM>(&children));
   bool textFound = false;
   HWND icon = nullptr;
   int buttons = 0;
