@@ -11,10 +11,14 @@ class TForm;
 
 class TApplication {
  public:
-  // Creates the application window (invisible, no size).
-  void Initialize(HINSTANCE instance);
+  // Creates the application window (invisible, no size). The icon is the program's: the
+  // taskbar shows it for this window, and forms that name no icon of their own take it.
+  // False when the window could not be made; a program may run on without it (its forms
+  // then have no owner).
+  bool Initialize(HINSTANCE instance, HICON icon = nullptr);
   HINSTANCE Instance() const { return instance_; }
   HWND Handle() const { return handle_; }
+  HICON Icon() const { return icon_; }
   const std::string &Title() const { return title_; }
 
   // The form whose close ends the message loop.
@@ -32,6 +36,7 @@ class TApplication {
  private:
   HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
+  HICON icon_ = nullptr;
   std::string title_;
 };
 
