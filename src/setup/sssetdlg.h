@@ -43,11 +43,6 @@ class TScrnSaveSetupDlg : public TForm {
   void TimerBarChange();
 
  private:
-  struct HookDeleter {
-    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
-  };
-  using UniqueHook = UniqueHandle<HHOOK, HookDeleter>;
-
   static LRESULT CALLBACK DialogKeyFilter(int code, WPARAM wp, LPARAM lp) noexcept;
   bool BypassDialogKeys(const MSG &msg);
 

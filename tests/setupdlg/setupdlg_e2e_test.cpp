@@ -581,24 +581,23 @@ void ExpectRect(HWND control, int left, int top, int width, int height, const ch
 }
 
 // The extent of text in the dialog's font (Arial, 12 pixels unless told), measured here.
+UniqueGdiObject ArialFont(int height) {
+  return UniqueGdiObject(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                     DEFAULT_PITCH | FF_DONTCARE, "Arial"));
+}
+
 SIZE TextExtent(const char *text, int fontHeight = -12) {
-  HDC screen = GetDC(nullptr);
-  HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, "Arial");
-  HGDIOBJ old = SelectObject(screen, font);
+  const WindowDc screen(nullptr);
+  const UniqueGdiObject font = ArialFont(fontHeight);
+  const SelectGuard select(screen.get(), font.get());
   RECT r = {0, 0, 0, 0};
-  DrawTextA(screen, text, -1, &r, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
-  SelectObject(screen, old);
-  DeleteObject(font);
-  ReleaseDC(nullptr, screen);
+  DrawTextA(screen.get(), text, -1, &r, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
 TEST_F(SetupDialogTest, At96DpiTheWindowAndControlsStandWhereTheLayoutPutsThem) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
   ASSERT_EQ(dpi, 96) << "the layout is checked on a 96 dpi screen";
 
   ASSERT_NO_FATAL_FAILURE(Open());
@@ -650,27 +649,28 @@ TEST_F(SetupDialogTest, At96DpiTheWindowAndControlsStandWhereTheLayoutPutsThem) 
 class ScreenDpiScope {
  public:
   explicit ScreenDpiScope(DWORD dpi) {
+    HKEY key = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
-                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr);
+    key_.reset(key);
     DWORD size = sizeof old_;
-    had_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE *>(&old_),
-                            &size) == ERROR_SUCCESS;
-    RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dpi),
+    had_ = RegQueryValueExA(key_.get(), "LogPixels", nullptr, nullptr,
+                            reinterpret_cast<BYTE *>(&old_), &size) == ERROR_SUCCESS;
+    RegSetValueExA(key_.get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dpi),
                    sizeof dpi);
   }
   ~ScreenDpiScope() {
     if (had_)
-      RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&old_),
+      RegSetValueExA(key_.get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&old_),
                      sizeof old_);
     else
-      RegDeleteValueA(key_, "LogPixels");
-    RegCloseKey(key_);
+      RegDeleteValueA(key_.get(), "LogPixels");
   }
   ScreenDpiScope(const ScreenDpiScope &) = delete;
   ScreenDpiScope &operator=(const ScreenDpiScope &) = delete;
 
  private:
-  HKEY key_ = nullptr;
+  UniqueRegKey key_;
   DWORD old_ = 0;
   bool had_ = false;
 };
@@ -678,16 +678,11 @@ class ScreenDpiScope {
 // Heights of text in an Arial font of the given pixel height, measured here: pixel heights
 // do not depend on the resolution of the process that measures them.
 int ZeroHeight(int fontHeight) {
-  HDC screen = GetDC(nullptr);
-  HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, "Arial");
-  HGDIOBJ old = SelectObject(screen, font);
+  const WindowDc screen(nullptr);
+  const UniqueGdiObject font = ArialFont(fontHeight);
+  const SelectGuard select(screen.get(), font.get());
   SIZE zero = {};
-  GetTextExtentPoint32A(screen, "0", 1, &zero);
-  SelectObject(screen, old);
-  DeleteObject(font);
-  ReleaseDC(nullptr, screen);
+  GetTextExtentPoint32A(screen.get(), "0", 1, &zero);
   return zero.cy;
 }
 

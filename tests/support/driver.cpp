@@ -78,11 +78,6 @@ FileLock::FileLock(const std::string &path)
     : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
-FileLock::~FileLock() {
-  if (Held())
-    CloseHandle(handle_);
-}
-
 SaverProcess::SaverProcess(const std::string &arguments, const std::string &exe) {
   std::string commandLine = "\"" + exe + "\"";
   if (!arguments.empty())
@@ -91,30 +86,30 @@ SaverProcess::SaverProcess(const std::string &arguments, const std::string &exe)
   buffer.push_back('\0');
   STARTUPINFOA si = {};
   si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
   if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi_))
+                      &pi))
     throw std::runtime_error("cannot start " + commandLine);
+  process_.reset(pi.hProcess);
+  UniqueKernelHandle thread(pi.hThread);
+  id_ = pi.dwProcessId;
 }
 
 SaverProcess::~SaverProcess() {
-  if (!pi_.hProcess)
-    return;
   if (Running()) {
-    TerminateProcess(pi_.hProcess, 99);
-    WaitForSingleObject(pi_.hProcess, 5000);
+    TerminateProcess(process_.get(), 99);
+    WaitForSingleObject(process_.get(), 5000);
   }
-  CloseHandle(pi_.hThread);
-  CloseHandle(pi_.hProcess);
 }
 
 bool SaverProcess::Running() const {
-  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 bool SaverProcess::WaitExit(DWORD timeoutMs, DWORD &exitCode) {
   if (!PollUntil([&] { return !Running(); }, timeoutMs))
     return false;
-  GetExitCodeProcess(pi_.hProcess, &exitCode);
+  GetExitCodeProcess(process_.get(), &exitCode);
   return true;
 }
 
@@ -140,7 +135,7 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
 }  // namespace
 
 HWND SaverProcess::FindWindow(const char *className, DWORD timeoutMs, HWND parent) const {
-  FindState s{pi_.dwProcessId, className, nullptr};
+  FindState s{id_, className, nullptr};
   PollUntil(
       [&] {
         if (parent)
@@ -155,7 +150,7 @@ HWND SaverProcess::FindWindow(const char *className, DWORD timeoutMs, HWND paren
 
 double SaverProcess::CpuMilliseconds() const {
   FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(pi_.hProcess, &created, &exited, &kernel, &user))
+  if (!GetProcessTimes(process_.get(), &created, &exited, &kernel, &user))
     return -1;
   auto ms = [](const FILETIME &t) {
     return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
@@ -195,8 +190,5 @@ void ClickAt(int x, int y, DWORD downFlag, DWORD upFlag) {
 }
 
 COLORREF ScreenPixel(int x, int y) {
-  HDC screen = GetDC(nullptr);
-  COLORREF c = GetPixel(screen, x, y);
-  ReleaseDC(nullptr, screen);
-  return c;
+  return GetPixel(WindowDc(nullptr).get(), x, y);
 }

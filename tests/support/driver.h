@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "handles.h"
+
 // Polls cond every few milliseconds until it holds or timeoutMs has passed.
 bool PollUntil(const std::function<bool()> &cond, DWORD timeoutMs);
 
@@ -28,13 +30,10 @@ void DeleteFileIfAny(const std::string &path);
 class FileLock {
  public:
   explicit FileLock(const std::string &path);
-  ~FileLock();
-  FileLock(const FileLock &) = delete;
-  FileLock &operator=(const FileLock &) = delete;
-  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Held() const { return static_cast<bool>(handle_); }
 
  private:
-  HANDLE handle_;
+  UniqueFileHandle handle_;
 };
 
 class SaverProcess {
@@ -46,8 +45,8 @@ class SaverProcess {
   SaverProcess &operator=(const SaverProcess &) = delete;
   ~SaverProcess();  // kills it if it is still running
 
-  DWORD Id() const { return pi_.dwProcessId; }
-  HANDLE Handle() const { return pi_.hProcess; }
+  DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_.get(); }
   bool Running() const;
   // Waits for the end; true with the exit code when it ended within timeoutMs.
   bool WaitExit(DWORD timeoutMs, DWORD &exitCode);
@@ -58,7 +57,8 @@ class SaverProcess {
   double CpuMilliseconds() const;
 
  private:
-  PROCESS_INFORMATION pi_ = {};
+  UniqueKernelHandle process_;
+  DWORD id_ = 0;
 };
 
 // Real input through the system.
