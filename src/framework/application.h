@@ -19,7 +19,6 @@ class TApplication {
   HINSTANCE Instance() const { return instance_; }
   HWND Handle() const { return handle_; }
   HICON Icon() const { return icon_; }
-  const std::string &Title() const { return title_; }
 
   // The form whose close ends the message loop.
   TForm *MainForm = nullptr;

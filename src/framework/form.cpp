@@ -36,7 +36,7 @@ HWND TForm::Handle() {
   return handle_;
 }
 
-void TForm::CreateParams(TCreateParams &p) {
+void TForm::DefaultParams(TCreateParams &p) const {
   p.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   p.ExStyle = WS_EX_CONTROLPARENT;
   p.X = Left;
@@ -50,7 +50,7 @@ void TForm::CreateParams(TCreateParams &p) {
 
 void TForm::CreateHandle() {
   TCreateParams p;
-  CreateParams(p);
+  DefaultParams(p);
   AdjustWindowParams(p);
   WNDCLASSA wc = {};
   wc.style = p.ClassStyle;

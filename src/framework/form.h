@@ -60,8 +60,7 @@ class TForm {
   int Left = CW_USEDEFAULT, Top = CW_USEDEFAULT, Width = 0, Height = 0;
   COLORREF Color = RGB(0, 0, 0);
 
-  // Fills in the form defaults; AdjustWindowParams may then change them.
-  virtual void CreateParams(TCreateParams &params);
+  // Changes the form defaults before the window is created.
   virtual void AdjustWindowParams(TCreateParams &) {}
   // One message; return true when handled, with result set.
   virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT &result);
@@ -80,6 +79,7 @@ class TForm {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   bool CloseQuery();
+  void DefaultParams(TCreateParams &params) const;
   void CreateHandle();
 
   HWND handle_ = nullptr;
