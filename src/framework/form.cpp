@@ -112,6 +112,8 @@ int TForm::ShowModal() {
         PostQuitMessage(static_cast<int>(msg.wParam));  // leave WM_QUIT for the outer loop
       break;
     }
+    if (PreTranslate(msg))
+      continue;
     if (!IsDialogMessageA(self, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
@@ -121,6 +123,15 @@ int TForm::ShowModal() {
   if (IsWindow(self))
     ShowWindow(self, SW_HIDE);
   return ModalResult;
+}
+
+bool TForm::PreTranslate(const MSG &msg) {
+  try {
+    return PreTranslateMessage(msg);
+  } catch (...) {
+    Application.ShowException(std::current_exception());
+    return true;
+  }
 }
 
 LRESULT TForm::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {

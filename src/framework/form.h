@@ -64,6 +64,9 @@ class TForm {
   virtual void AdjustWindowParams(TCreateParams &) {}
   // One message; return true when handled, with result set.
   virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT &result);
+  // Sees each message of the modal loop before the dialog manager does. Return true when
+  // the form has dealt with it (dispatched it itself, say); the loop then leaves it alone.
+  virtual bool PreTranslateMessage(const MSG &) { return false; }
   LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
 
   // Named events.
@@ -79,6 +82,7 @@ class TForm {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   bool CloseQuery();
+  bool PreTranslate(const MSG &msg);
   void DefaultParams(TCreateParams &params) const;
   void CreateHandle();
 

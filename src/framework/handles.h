@@ -63,9 +63,6 @@ struct LibraryTraits : NullInvalid<HMODULE> {
 struct RegKeyTraits : NullInvalid<HKEY> {
   void Close(HKEY h) const { RegCloseKey(h); }
 };
-struct HookTraits : NullInvalid<HHOOK> {
-  void Close(HHOOK h) const { UnhookWindowsHookEx(h); }
-};
 // Threads, events, processes: null when there is none.
 struct KernelHandleTraits : NullInvalid<HANDLE> {
   void Close(HANDLE h) const { CloseHandle(h); }
@@ -99,7 +96,6 @@ using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueLibrary = UniqueHandle<LibraryTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
-using UniqueHook = UniqueHandle<HookTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 
