@@ -274,12 +274,4 @@ TEST_F(SettingsFileTest, SavingStopsAtTheRefusedKey) {
   EXPECT_EQ(Read(), "[Setting]\r\nSort=1\r\nNoAnsRate=2\r\nSleepTime=2000\r\nSleepTime2=3000\r\n");
 }
 
-TEST(IntervalOrDefault, NegativeTimesTakeTheKeyDefaultAndOthersStand) {
-  EXPECT_EQ(IntervalOrDefault(-1, 15000), 15000);
-  EXPECT_EQ(IntervalOrDefault(INT_MIN, 5000), 5000);
-  EXPECT_EQ(IntervalOrDefault(0, 15000), 0);
-  EXPECT_EQ(IntervalOrDefault(1, 15000), 1);
-  EXPECT_EQ(IntervalOrDefault(60000, 5000), 60000);
-}
-
 }  // namespace
