@@ -32,8 +32,6 @@ struct SetupDialogWindows {
   HWND Label4 = nullptr;
 };
 
-// The visible top-level window of the process with that caption, or null after timeoutMs.
-HWND FindProcessWindow(DWORD pid, const char *caption, const char *className, DWORD timeoutMs);
 // Finds the dialog's controls by class and text; false when one is missing.
 bool FindDialogControls(SetupDialogWindows &w);
 

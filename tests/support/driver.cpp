@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include "system.h"
+
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
@@ -74,6 +76,107 @@ void DeleteFileIfAny(const std::string &path) {
   DeleteFileA(path.c_str());
 }
 
+SystemFileScope::SystemFileScope(const std::string &sourceUnixPath, const std::string &name)
+    : target_(SystemFilePath(name.c_str())), backup_(target_ + ".velkorin-test-backup") {
+  MoveFileExA(target_.c_str(), backup_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  CopyFileA(WindowsPathOf(sourceUnixPath).c_str(), target_.c_str(), FALSE);
+}
+
+SystemFileScope::~SystemFileScope() {
+  DeleteFileIfAny(target_);
+  MoveFileExA(backup_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+std::optional<std::string> ReadRegString(HKEY root, const char *subkey, const char *name) {
+  char buf[2048] = {};
+  DWORD size = sizeof buf;
+  if (RegGetValueA(root, subkey, name, RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::string(buf);
+}
+
+std::optional<DWORD> ReadRegDword(HKEY root, const char *subkey, const char *name) {
+  DWORD value = 0, size = sizeof value;
+  if (RegGetValueA(root, subkey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return value;
+}
+
+namespace {
+
+bool WriteRegValue(HKEY root, const char *subkey, const char *name, DWORD type, const void *data,
+                   DWORD size) {
+  HKEY raw = nullptr;
+  if (RegCreateKeyExA(root, subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  const UniqueRegKey key(raw);
+  return RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE *>(data), size) ==
+         ERROR_SUCCESS;
+}
+
+struct FindState {
+  DWORD pid;
+  const char *caption;
+  const char *className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
+  auto *s = reinterpret_cast<FindState *>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != s->pid || !IsWindowVisible(hwnd))
+    return TRUE;
+  char text[256] = {};
+  if (s->caption && (GetWindowTextA(hwnd, text, sizeof text), lstrcmpA(text, s->caption) != 0))
+    return TRUE;
+  char cls[128] = {};
+  if (s->className && (GetClassNameA(hwnd, cls, sizeof cls), lstrcmpiA(cls, s->className) != 0))
+    return TRUE;
+  s->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+bool WriteRegString(HKEY root, const char *subkey, const char *name, const std::string &value) {
+  return WriteRegValue(root, subkey, name, REG_SZ, value.c_str(),
+                       static_cast<DWORD>(value.size() + 1));
+}
+
+bool WriteRegDword(HKEY root, const char *subkey, const char *name, DWORD value) {
+  return WriteRegValue(root, subkey, name, REG_DWORD, &value, sizeof value);
+}
+
+void DeleteRegValue(HKEY root, const char *subkey, const char *name) {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExA(root, subkey, 0, KEY_SET_VALUE, &raw) == ERROR_SUCCESS)
+    RegDeleteValueA(UniqueRegKey(raw).get(), name);
+}
+
+bool RegKeyExists(HKEY root, const char *subkey) {
+  HKEY raw = nullptr;
+  const bool exists = RegOpenKeyExA(root, subkey, 0, KEY_READ, &raw) == ERROR_SUCCESS;
+  UniqueRegKey key(raw);
+  return exists;
+}
+
+HWND FindProcessWindow(DWORD pid, const char *caption, const char *className, DWORD timeoutMs,
+                       HWND parent) {
+  FindState s{pid, caption, className, nullptr};
+  PollUntil(
+      [&] {
+        if (parent)
+          EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&s));
+        else
+          EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
+        return s.found != nullptr;
+      },
+      timeoutMs);
+  return s.found;
+}
+
 FileLock::FileLock(const std::string &path)
     : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}
@@ -113,39 +216,8 @@ bool SaverProcess::WaitExit(DWORD timeoutMs, DWORD &exitCode) {
   return true;
 }
 
-namespace {
-struct FindState {
-  DWORD pid;
-  const char *className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
-  auto *s = reinterpret_cast<FindState *>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char cls[128] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (pid == s->pid && lstrcmpiA(cls, s->className) == 0 && IsWindowVisible(hwnd)) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-}  // namespace
-
 HWND SaverProcess::FindWindow(const char *className, DWORD timeoutMs, HWND parent) const {
-  FindState s{id_, className, nullptr};
-  PollUntil(
-      [&] {
-        if (parent)
-          EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&s));
-        else
-          EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
-        return s.found != nullptr;
-      },
-      timeoutMs);
-  return s.found;
+  return FindProcessWindow(id_, nullptr, className, timeoutMs, parent);
 }
 
 double SaverProcess::CpuMilliseconds() const {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "handles.h"
@@ -23,6 +24,31 @@ std::string WindowsFilePath(const std::string &name);
 std::string ReadFileBytes(const std::string &path, bool *exists = nullptr);
 void WriteFileBytes(const std::string &path, const std::string &bytes);
 void DeleteFileIfAny(const std::string &path);
+
+// Puts a file into the system directory for the scope's duration, keeping what was there.
+class SystemFileScope {
+ public:
+  SystemFileScope(const std::string &sourceUnixPath, const std::string &name);
+  ~SystemFileScope();
+  SystemFileScope(const SystemFileScope &) = delete;
+  SystemFileScope &operator=(const SystemFileScope &) = delete;
+
+ private:
+  std::string target_, backup_;
+};
+
+// Registry values of the test prefix. Writes create the key; false when refused.
+std::optional<std::string> ReadRegString(HKEY root, const char *subkey, const char *name);
+std::optional<DWORD> ReadRegDword(HKEY root, const char *subkey, const char *name);
+bool WriteRegString(HKEY root, const char *subkey, const char *name, const std::string &value);
+bool WriteRegDword(HKEY root, const char *subkey, const char *name, DWORD value);
+void DeleteRegValue(HKEY root, const char *subkey, const char *name);
+bool RegKeyExists(HKEY root, const char *subkey);
+
+// The first visible window of the process with that caption and class (either may be
+// null: any), top-level or a child of parent; null after timeoutMs.
+HWND FindProcessWindow(DWORD pid, const char *caption, const char *className, DWORD timeoutMs,
+                       HWND parent = nullptr);
 
 // Keeps a file open for reading while sharing no write access: the platform then refuses
 // every write to it, whoever the user is (a read-only attribute does not stop root under
