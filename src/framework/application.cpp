@@ -65,6 +65,10 @@ void TApplication::ShowError(const std::string &message) const {
 }
 
 void TApplication::ShowException(std::exception_ptr error) const {
+  if (OnException) {
+    OnException(error);
+    return;
+  }
   ShowError(ExceptionMessage(error));
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
 
 class TForm;
@@ -29,8 +30,10 @@ class TApplication {
   // Shows an error as the framework reports errors of event handlers: stop icon, OK
   // button, the title as caption, the message with a full stop appended.
   void ShowError(const std::string &message) const;
-  // Reports the exception in flight (call from a catch block).
+  // Reports an error of an event handler: to OnException when set, else in the error box.
   void ShowException(std::exception_ptr error) const;
+  // Where errors of event handlers go instead of the box (a log, a test). Must not throw.
+  std::function<void(std::exception_ptr)> OnException;
 
  private:
   HINSTANCE instance_ = nullptr;
