@@ -43,9 +43,14 @@ INPUT KeyInput(WORD vk, bool up) {
 
 }  // namespace
 
-bool FindDialogControls(SetupDialogWindows &w) {
+std::vector<HWND> ChildWindows(HWND parent) {
   std::vector<HWND> children;
-  EnumChildWindows(w.Dialog, CollectChild, reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+bool FindDialogControls(SetupDialogWindows &w) {
+  const std::vector<HWND> children = ChildWindows(w.Dialog);
   std::vector<HWND> bars;
   for (HWND c : children) {
     if (GetParent(c) != w.Dialog)

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "driver.h"
 
@@ -32,6 +33,9 @@ struct SetupDialogWindows {
   HWND Label4 = nullptr;
 };
 
+// Every descendant window of parent. (A named callback: a lambda cannot be the 32-bit
+// system's stdcall function.)
+std::vector<HWND> ChildWindows(HWND parent);
 // Finds the dialog's controls by class and text; false when one is missing.
 bool FindDialogControls(SetupDialogWindows &w);
 

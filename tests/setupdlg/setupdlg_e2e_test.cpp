@@ -482,14 +482,7 @@ TEST_F(SetupDialogTest, ARefusedWriteShowsTheStopBoxAndTheDialogThenCloses) {
   EXPECT_EQ(WindowText(box), "velkorin");  // the title of velkorin.scr
   EXPECT_EQ(WindowText(box), WindowText(owner)) << "the title is the application window's text";
 
-  std::vector<HWND> children;
-  EnumChildWindows(
-      box,
-      [](HWND h, LPARAM lp) -> BOOL {
-        reinterpret_cast<std::vector<HWND> *>(lp)->push_back(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  const std::vector<HWND> children = ChildWindows(box);
   bool textFound = false;
   HWND icon = nullptr;
   int buttons = 0;
