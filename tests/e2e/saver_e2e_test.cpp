@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include "driver.h"
 #include "e2e_util.h"
@@ -279,6 +280,30 @@ TEST(Puzzles, QuestionsAndAnswersAsAPersonSeesThem) {
     }
     previous = a;
   }
+}
+
+// Whatever covers the window (a password box, say) leaves it to be repainted: black, and
+// the question and answer as they were.
+TEST(Puzzles, ARepaintShowsThePuzzleAsItWas) {
+  PuzzleReader reader;
+  FullScreen fs(IntervalSettings(500, 60000));
+  ASSERT_NE(nullptr, fs.window);
+  SeenPuzzle q, a;
+  ASSERT_TRUE(NextQuestion(reader, q, kStart, nullptr));
+  ASSERT_TRUE(AnswerOf(reader, q, a, kEnd));
+  Screenshot before = CaptureScreen();
+  ASSERT_TRUE(PollUntil(
+      [&] {
+        const Screenshot now = CaptureScreen();
+        return std::exchange(before, now).Pixels == now.Pixels;
+      },
+      kEnd));
+  // Sent to the saver's thread: erased and painted when this returns.
+  ASSERT_TRUE(
+      RedrawWindow(fs.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW));
+  EXPECT_TRUE(before.Pixels == CaptureScreen().Pixels);
+  SendKey('Q');
+  ExpectEndsWith(fs.saver, 0);
 }
 
 TEST(Puzzles, UnsortedHandsKeepTheirDrawnOrder) {
