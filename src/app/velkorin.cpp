@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "cmdline.h"
+#include "display.h"
 #include "handles.h"
 #include "settings_file.h"
 #include "ssform.h"
@@ -20,6 +21,9 @@ HWND AsWindow(int32_t handle) {
 // The settings the saver runs with, read once when it starts.
 SaverSettings ReadSettings() {
   return LoadSettings(TSettingsFile(SettingsFileName));
+}
+DisplaySettings ReadDisplaySettings() {
+  return LoadDisplaySettings(TSettingsFile(SettingsFileName));
 }
 
 void RunPasswordChange(HWND parent) {
@@ -61,18 +65,21 @@ void PreviewLoop(TScreenSaverForm &form, HWND host) {
 void RunPreview(HWND host) {
   if (!host || !IsWindow(host))
     return;  // no host to draw into
-  auto form = std::make_unique<TScreenSaverForm>(host, ReadSettings());
+  auto form = std::make_unique<TScreenSaverForm>(host, ReadSettings(), DisplaySettings());
   form->Create();
   if (form->HandleAllocated())
     PreviewLoop(*form, host);
 }
 
+// Only full screen draws for the screen's real pixels: the setup dialog and the preview
+// stay as the system scales them.
 void RunFullScreen() {
-  auto form = std::make_unique<TScreenSaverForm>(nullptr, ReadSettings());
+  BecomeDpiAware();
+  auto form = std::make_unique<TScreenSaverForm>(nullptr, ReadSettings(), ReadDisplaySettings());
   Application.MainForm = form.get();
   form->Create();
   if (form->HandleAllocated() && !form->Closed) {
-    form->Show(SW_SHOWMAXIMIZED);
+    form->Show(SW_SHOWNORMAL);
     Application.Run();
   }
   Application.MainForm = nullptr;

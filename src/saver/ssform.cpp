@@ -1,7 +1,11 @@
 #include "ssform.h"
 
+#include <utility>
+#include <vector>
+
 #include "application.h"
 #include "clock.h"
+#include "display.h"
 #include "handles.h"
 #include "system.h"
 #ifdef VELKORIN_TEST_PROBES
@@ -32,8 +36,12 @@ bool ReadUsePassword(HKEY key, bool &usePassword) {
 
 }  // namespace
 
-TScreenSaverForm::TScreenSaverForm(HWND previewHost, const SaverSettings &settings)
-    : previewHost_(previewHost), settings_(settings), Image1(Application.Instance()) {
+TScreenSaverForm::TScreenSaverForm(HWND previewHost, const SaverSettings &settings,
+                                   const DisplaySettings &display)
+    : previewHost_(previewHost),
+      settings_(settings),
+      display_(display),
+      Image1(Application.Instance()) {
   Color = RGB(0, 0, 0);
 }
 
@@ -51,7 +59,7 @@ void TScreenSaverForm::AdjustWindowParams(TCreateParams &p) {
     p.WndParent = previewHost_;
     p.ClassStyle = CS_PARENTDC;
   } else {
-    p.Style |= WS_MAXIMIZE;
+    // Not maximized: the system would fit a maximized window to one monitor.
     p.ExStyle |= WS_EX_TOPMOST;
   }
 }
@@ -66,8 +74,11 @@ void TScreenSaverForm::FormCreate() {
     Width = r.right - r.left;
     Height = r.bottom - r.top;
   } else {
-    Width = GetSystemMetrics(SM_CXSCREEN);
-    Height = GetSystemMetrics(SM_CYSCREEN);
+    desktop_ = ReadDesktop();
+    Left = desktop_.Screen.Left;
+    Top = desktop_.Screen.Top;
+    Width = desktop_.Screen.Width();
+    Height = desktop_.Screen.Height();
     ShowCursor(FALSE);
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
@@ -181,17 +192,27 @@ void TScreenSaverForm::SetScreenSaverRunning(bool running) {
 }
 
 // The first problem is made here, from the clock, once the window has its size: it is never
-// shown, it only gives the first question the place it erases.
+// shown, it only gives the first question the place it erases. Full screen draws at the
+// scale the settings or the screen's pixels per inch give, on the primary monitor or each
+// monitor in turn; the preview as it always has, in the whole window.
 void TScreenSaverForm::StartPuzzles(HWND window) {
-  RECT r = {};
-  GetWindowRect(window, &r);
   ProblemRules rules = {};
   rules.Sort = settings_.Sort;
   rules.NoAnsRate = settings_.NoAnsRate;
   rules.Preview = Previewing();
-  puzzle_ = std::make_unique<TPuzzle>(
-      rules, TRandom{ClockSeed()}, std::vector<TBox>{{0, 0, r.right - r.left, r.bottom - r.top}});
-  labelHeight_ = LabelHeight(ScreenPixelsPerInch());
+  std::vector<TBox> areas;
+  int scale = 1;
+  if (Previewing()) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    areas.push_back({0, 0, r.right - r.left, r.bottom - r.top});
+    labelHeight_ = LabelHeight(ScreenPixelsPerInch());
+  } else {
+    areas = PuzzleAreas(desktop_, display_.Monitors == 1);
+    scale = display_.Scale != 0 ? display_.Scale : ScaleForDpi(ScreenPixelsPerInch());
+    labelHeight_ = LabelHeight(96) * scale;
+  }
+  puzzle_ = std::make_unique<TPuzzle>(rules, TRandom{ClockSeed()}, std::move(areas), scale);
   dc_ = std::make_unique<WindowDc>(window);
   surface_ = std::make_unique<TSurface>(dc_->get());
   canvas_ = std::make_unique<TGdiCanvas>(*surface_, Image1, labelHeight_);

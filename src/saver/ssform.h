@@ -1,5 +1,5 @@
-// The saver window: black, borderless and topmost over the whole screen, or a disabled
-// child of the preview host. It owns the puzzle, the tile strip and the worker that paces
+// The saver window: black, borderless and topmost over every monitor, or a disabled child
+// of the preview host. It owns the puzzle, the tile strip and the worker that paces
 // the puzzle's steps; it draws each step and repaints what the last steps drew.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "desktop.h"
 #include "form.h"
 #include "puzzle.h"
 #include "settings.h"
@@ -19,8 +20,8 @@
 class TScreenSaverForm : public TForm {
  public:
   // previewHost: the preview's host window, or null for full screen. The settings are
-  // those the entry read when the program started.
-  TScreenSaverForm(HWND previewHost, const SaverSettings &settings);
+  // those the entry read when the program started; the preview ignores display.
+  TScreenSaverForm(HWND previewHost, const SaverSettings &settings, const DisplaySettings &display);
   ~TScreenSaverForm() override;
 
   bool Previewing() const { return previewHost_ != nullptr; }
@@ -50,6 +51,8 @@ class TScreenSaverForm : public TForm {
 
   const HWND previewHost_;
   const SaverSettings settings_;
+  const DisplaySettings display_;
+  TDesktop desktop_;  // full screen: what the window covers, and the monitors
   TTileStrip Image1;
   int labelHeight_ = 0;
   std::unique_ptr<TPuzzle> puzzle_;

@@ -1,4 +1,4 @@
-// The saver's four settings, their keys and defaults.
+// The saver's settings, their keys and defaults.
 #pragma once
 
 #include <cstdint>
@@ -17,4 +17,17 @@ struct SaverSettings {
 // file) would reach the sleep as an endless wait, so it takes the key's default instead.
 constexpr int32_t IntervalOrDefault(int32_t value, int32_t keyDefault) {
   return value < 0 ? keyDefault : value;
+}
+
+// Two keys for today's desktops that the setup dialog does not show (so saving the dialog
+// leaves them as they stand). A value outside a key's range takes its default.
+struct DisplaySettings {
+  int32_t Monitors = 0;  // 0: puzzles on the primary monitor; 1: each question on the next
+  int32_t Scale = 0;     // 0: from the screen's pixels per inch; 1 to 4: that scale
+};
+constexpr int32_t MonitorsOrDefault(int32_t value) {
+  return value == 0 || value == 1 ? value : DisplaySettings().Monitors;
+}
+constexpr int32_t ScaleOrDefault(int32_t value) {
+  return value >= 0 && value <= 4 ? value : DisplaySettings().Scale;
 }

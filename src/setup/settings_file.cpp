@@ -60,3 +60,11 @@ void SaveSettings(const TSettingsFile &file, const SaverSettings &s) {
   file.WriteInt(SettingsSection, "SleepTime", s.SleepTime);
   file.WriteInt(SettingsSection, "SleepTime2", s.SleepTime2);
 }
+
+DisplaySettings LoadDisplaySettings(const TSettingsFile &file) {
+  const DisplaySettings defaults;
+  DisplaySettings s;
+  s.Monitors = MonitorsOrDefault(file.ReadInt(SettingsSection, "Monitors", defaults.Monitors));
+  s.Scale = ScaleOrDefault(file.ReadInt(SettingsSection, "Scale", defaults.Scale));
+  return s;
+}

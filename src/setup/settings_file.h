@@ -37,3 +37,6 @@ class TSettingsFile {
 SaverSettings LoadSettings(const TSettingsFile &file);
 // Writes the four settings in order; stops at, and throws for, the first write that fails.
 void SaveSettings(const TSettingsFile &file, const SaverSettings &settings);
+
+// Reads Monitors and Scale, each within its range; never fails or changes the file.
+DisplaySettings LoadDisplaySettings(const TSettingsFile &file);

@@ -127,7 +127,7 @@ TEST_F(SettingsFileTest, SavingReplacesTheValuesWhereTheyStandAndKeepsEveryOther
   Put("; saver settings\r\n"
       "[Other]\r\nSort=7\r\nSleepTime=8\r\n"
       "[Setting]\r\nSleepTime2=1\r\n; keep this comment\r\nExtra=keep me\r\nNoAnsRate=9\r\n"
-      "SleepTime=2\r\nSort=0\r\n"
+      "SleepTime=2\r\nMonitors=1\r\nScale=3\r\nSort=0\r\n"
       "[Last]\r\nx=y\r\n");
   SaverSettings s;
   s.Sort = true;
@@ -139,7 +139,7 @@ TEST_F(SettingsFileTest, SavingReplacesTheValuesWhereTheyStandAndKeepsEveryOther
             "; saver settings\r\n"
             "[Other]\r\nSort=7\r\nSleepTime=8\r\n"
             "[Setting]\r\nSleepTime2=6000\r\n; keep this comment\r\nExtra=keep me\r\n"
-            "NoAnsRate=4\r\nSleepTime=30000\r\nSort=1\r\n"
+            "NoAnsRate=4\r\nSleepTime=30000\r\nMonitors=1\r\nScale=3\r\nSort=1\r\n"
             "[Last]\r\nx=y\r\n");
 }
 
@@ -211,6 +211,23 @@ TEST_F(SettingsFileTest, SortReadsAnyIntegerAsABooleanAndWordsAsTheDefault) {
   for (const auto &c : cases) {
     Put(std::string("[Setting]\r\nSort=") + c.text + "\r\n");
     EXPECT_EQ(LoadSettings(file_).Sort, c.expected) << '"' << c.text << '"';
+  }
+}
+
+TEST_F(SettingsFileTest, MonitorsAndScaleReadWithinTheirRangesAndOtherwiseTheirDefaults) {
+  const DisplaySettings none = LoadDisplaySettings(file_);
+  EXPECT_EQ(none.Monitors, 0);
+  EXPECT_EQ(none.Scale, 0);
+  const struct {
+    const char *text;
+    int32_t monitors, scale;
+  } cases[] = {{"0", 0, 0}, {"1", 1, 1},  {"$1", 1, 1},  {"2", 0, 2},   {"4", 0, 4},
+               {"5", 0, 0}, {"-1", 0, 0}, {"0x3", 0, 3}, {"two", 0, 0}, {"", 0, 0}};
+  for (const auto &c : cases) {
+    Put(std::string("[Setting]\r\nMonitors=") + c.text + "\r\nScale=" + c.text + "\r\n");
+    const DisplaySettings d = LoadDisplaySettings(file_);
+    EXPECT_EQ(d.Monitors, c.monitors) << '"' << c.text << '"';
+    EXPECT_EQ(d.Scale, c.scale) << '"' << c.text << '"';
   }
 }
 

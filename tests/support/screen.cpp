@@ -11,11 +11,11 @@ namespace {
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr int kFaceW = 32, kFaceH = 48;
 
+}  // namespace
+
 bool IsYellow(COLORREF c) {
   return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80;
 }
-
-}  // namespace
 
 Screenshot CaptureScreen(int left, int top, int width, int height) {
   Screenshot shot;
@@ -160,6 +160,47 @@ bool PuzzleReader::Read(const Screenshot &shot, SeenPuzzle &p, int scale) const 
     return false;
   p = all.front();
   return true;
+}
+
+Screenshot RenderLabel(const char *text, int pixelHeight) {
+  LOGFONTA lf = {};
+  lf.lfHeight = -pixelHeight;
+  lf.lfWeight = FW_BOLD;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpyA(lf.lfFaceName, "Arial");
+  HFONT font = CreateFontIndirectA(&lf);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  const int length = lstrlenA(text);
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text, length, &size);
+  Screenshot shot;
+  shot.Width = size.cx;
+  shot.Height = size.cy;
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = size.cx;
+  bi.bmiHeader.biHeight = -size.cy;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void *bits = nullptr;
+  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ oldBitmap = SelectObject(dc, dib);
+  SetTextColor(dc, RGB(255, 255, 0));
+  SetBkColor(dc, RGB(0, 0, 0));
+  SetBkMode(dc, OPAQUE);
+  TextOutA(dc, 0, 0, text, length);
+  GdiFlush();
+  shot.Pixels.assign(static_cast<const uint32_t *>(bits),
+                     static_cast<const uint32_t *>(bits) + static_cast<size_t>(size.cx) * size.cy);
+  for (uint32_t &p : shot.Pixels)
+    p &= 0xFFFFFF;
+  SelectObject(dc, oldBitmap);
+  SelectObject(dc, oldFont);
+  DeleteObject(dib);
+  DeleteObject(font);
+  DeleteDC(dc);
+  return shot;
 }
 
 std::vector<int> WaitsOf(const std::vector<int> &hand) {

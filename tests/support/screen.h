@@ -54,6 +54,13 @@ class PuzzleReader {
   std::vector<COLORREF> faces_;  // 288 x 48
 };
 
+// Yellow as the saver's text is, give or take the font's smoothing.
+bool IsYellow(COLORREF c);
+
+// Text as the saver writes its labels: Arial bold, pixelHeight pixels high, yellow on black,
+// in a picture the size of the text's box.
+Screenshot RenderLabel(const char *text, int pixelHeight);
+
 // The ranks that complete the hand, computed by the engine.
 std::vector<int> WaitsOf(const std::vector<int> &hand);
 std::string Describe(const std::vector<int> &ranks);
