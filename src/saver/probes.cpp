@@ -53,6 +53,11 @@ ObjectCounts CountObjects() {
 }
 }  // namespace
 
+uint32_t ProbeSeed(uint32_t clockSeed) {
+  const std::string seed = ProbeSetting("VELKORIN_SEED");
+  return seed.empty() ? clockSeed : static_cast<uint32_t>(strtoul(seed.c_str(), nullptr, 10));
+}
+
 void ProbeBeforeStep() {
   ++probeSteps;
   const std::string fault = ProbeSetting("VELKORIN_FAULT_AT_STEP");

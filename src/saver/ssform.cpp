@@ -212,7 +212,11 @@ void TScreenSaverForm::StartPuzzles(HWND window) {
     scale = display_.Scale != 0 ? display_.Scale : ScaleForDpi(ScreenPixelsPerInch());
     labelHeight_ = LabelHeight(96) * scale;
   }
-  puzzle_ = std::make_unique<TPuzzle>(rules, TRandom{ClockSeed()}, std::move(areas), scale);
+  TRandom random{ClockSeed()};
+#ifdef VELKORIN_TEST_PROBES
+  random.RandomSeed = ProbeSeed(random.RandomSeed);
+#endif
+  puzzle_ = std::make_unique<TPuzzle>(rules, random, std::move(areas), scale);
   dc_ = std::make_unique<WindowDc>(window);
   surface_ = std::make_unique<TSurface>(dc_->get());
   canvas_ = std::make_unique<TGdiCanvas>(*surface_, Image1, labelHeight_);

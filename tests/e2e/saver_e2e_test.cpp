@@ -10,6 +10,7 @@
 
 #include "driver.h"
 #include "e2e_util.h"
+#include "problem.h"
 #include "screen.h"
 
 namespace {
@@ -305,6 +306,32 @@ TEST(Puzzles, ARepaintShowsThePuzzleAsItWas) {
   EXPECT_TRUE(before.Pixels == CaptureScreen().Pixels);
   SendKey('Q');
   ExpectEndsWith(fs.saver, 0);
+}
+
+// On one monitor at 96 pixels per inch the saver shows the engine's problems for the whole
+// screen, from the seed on, as it always has: the first one unshown, then one a question.
+TEST(Puzzles, OneMonitorShowsTheEnginesSequenceFromTheSeed) {
+  const std::string log = WindowsFilePath("temp\\velkorin-steps.log");
+  DeleteFileIfAny(log);
+  EnvScope logging("VELKORIN_STEP_LOG", log.c_str());
+  EnvScope seed("VELKORIN_SEED", "31415926");
+  FullScreen fs(IntervalSettings(0, 0, 1, 2), "/s", WindowsPathOf(VELKORIN_PROBE_SCR_PATH));
+  ASSERT_NE(nullptr, fs.window);
+  std::vector<StepRecord> steps;
+  ASSERT_TRUE(PollUntil([&] { return (steps = ReadStepLog(log)).size() >= 40; }, kStart));
+  PostMessageA(fs.window, WM_CLOSE, 0, 0);
+  ExpectEndsWith(fs.saver, 0);
+  DeleteFileIfAny(log);
+  TRandom random{31415926};
+  const ProblemRules rules{true, 2, ScreenW(), ScreenH(), false};
+  Problem p{};
+  MakeProblem(p, rules, random);
+  for (size_t i = 0; i < 40; i += 2) {
+    MakeProblem(p, rules, random);
+    ASSERT_EQ(0, steps[i].Phase) << i;
+    EXPECT_EQ(p.HandX, steps[i].HandX) << i;
+    EXPECT_EQ(p.HandY, steps[i].HandY) << i;
+  }
 }
 
 TEST(Puzzles, UnsortedHandsKeepTheirDrawnOrder) {
