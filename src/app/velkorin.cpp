@@ -5,23 +5,25 @@
 
 #include "application.h"
 #include "cmdline.h"
-#include "globals.h"
+#include "display.h"
 #include "handles.h"
+#include "settings_file.h"
 #include "ssform.h"
 #include "sssetdlg.h"
 #include "system.h"
-#include "worker_thread.h"
 
 namespace {
-
-// How long the end waits for the worker to finish a step it is in.
-constexpr DWORD kWorkerStopBound = 3000;
 
 HWND AsWindow(int32_t handle) {
   return reinterpret_cast<HWND>(static_cast<intptr_t>(handle));
 }
 
-void RunPasswordChange() {
+// The settings the saver runs with, read once when it starts.
+SaverSettings ReadSettings() {
+  return LoadSettings(TSettingsFile(SettingsFileName));
+}
+
+void RunPasswordChange(HWND parent) {
   using PwdChangePasswordProc = DWORD(WINAPI *)(LPCSTR, HWND, DWORD, DWORD);
   UniqueLibrary mpr(LoadLibraryA(SystemFilePath("MPR.DLL").c_str()));
   if (!mpr)
@@ -29,7 +31,7 @@ void RunPasswordChange() {
   auto change = reinterpret_cast<PwdChangePasswordProc>(
       reinterpret_cast<void *>(GetProcAddress(mpr.get(), "PwdChangePasswordA")));
   if (change)
-    change("SCRSAVE", AsWindow(PreviewParent), 0, 0);
+    change("SCRSAVE", parent, 0, 0);
 }
 
 void RunSetup() {
@@ -40,8 +42,7 @@ void RunSetup() {
 
 // Serves messages, sent ones included, until the window has closed or is gone (for
 // instance with its host). Waits between messages: a preview must not keep a core busy.
-void PreviewLoop(TScreenSaverForm &form) {
-  const HWND host = AsWindow(PreviewParent);
+void PreviewLoop(TScreenSaverForm &form, HWND host) {
   for (;;) {
     MSG msg;
     while (!form.Closed && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -57,38 +58,35 @@ void PreviewLoop(TScreenSaverForm &form) {
   }
 }
 
-void RunPreview() {
-  if (PreviewParent == 0 || !IsWindow(AsWindow(PreviewParent)))
+// The form stops its worker before its window goes, so no step outlives what it draws on.
+void RunPreview(HWND host) {
+  if (!host || !IsWindow(host))
     return;  // no host to draw into
-  auto form = std::make_unique<TScreenSaverForm>();
+  auto form = std::make_unique<TScreenSaverForm>(host, ReadSettings());
   form->Create();
-  ScreenSaverForm = form.get();
   if (form->HandleAllocated())
-    PreviewLoop(*form);
-  TWorkerThread::StopAll(kWorkerStopBound);
-  ScreenSaverForm = nullptr;
+    PreviewLoop(*form, host);
 }
 
+// Only full screen draws for the screen's real pixels: the setup dialog and the preview
+// stay as the system scales them.
 void RunFullScreen() {
-  auto form = std::make_unique<TScreenSaverForm>();
-  ScreenSaverForm = form.get();
+  BecomeDpiAware();
+  auto form = std::make_unique<TScreenSaverForm>(nullptr, ReadSettings());
   Application.MainForm = form.get();
   form->Create();
   if (form->HandleAllocated() && !form->Closed) {
-    form->Show(SW_SHOWMAXIMIZED);
+    form->Show(SW_SHOWNORMAL);
     Application.Run();
   }
-  TWorkerThread::StopAll(kWorkerStopBound);
   Application.MainForm = nullptr;
-  ScreenSaverForm = nullptr;
 }
 
 void Run(const StartRequest &request) {
   switch (request.Mode) {
     case RunMode::PasswordChange:
       ShowWindow(Application.Handle(), SW_HIDE);
-      PreviewParent = request.PreviewParent;
-      RunPasswordChange();
+      RunPasswordChange(AsWindow(request.PreviewParent));
       break;
     case RunMode::Setup:
       ShowWindow(Application.Handle(), SW_HIDE);
@@ -96,8 +94,7 @@ void Run(const StartRequest &request) {
       break;
     case RunMode::Preview:
       ShowWindow(Application.Handle(), SW_HIDE);
-      PreviewParent = request.PreviewParent;
-      RunPreview();
+      RunPreview(AsWindow(request.PreviewParent));
       break;
     case RunMode::FullScreen:
       RunFullScreen();

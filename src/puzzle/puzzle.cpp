@@ -85,10 +85,11 @@ void TPuzzle::DrawAnswer(TPuzzleCanvas &canvas) const {
 
 // (x, y) is the face's corner relative to the hand, at scale 1.
 void TPuzzle::DrawTile(TPuzzleCanvas &canvas, int rank, int x, int y) const {
-  const int s = scale_;
-  const int left = origin_.x + x * s, top = origin_.y + y * s;
+  DrawPuzzleTile(canvas, rank, origin_.x + x * scale_, origin_.y + y * scale_, scale_);
+}
+
+void DrawPuzzleTileFrame(TPuzzleCanvas &canvas, int left, int top, int s) {
   auto at = [&](int dx, int dy) { return TPoint{left + dx * s, top + dy * s}; };
-  canvas.DrawFace(rank, left, top, s);
   const int fw = FaceWidth, fh = FaceHeight, d = BodyDepth / 2, b = BodyDepth;
   // The white layer: right and bottom sides, half the body deep.
   const TPoint white[] = {at(fw, 0),     at(fw + d, d), at(fw + d, fh + d),
@@ -102,6 +103,11 @@ void TPuzzle::DrawTile(TPuzzleCanvas &canvas, int rank, int x, int y) const {
   const TPoint outline[] = {at(fw, fh), at(0, fh),  at(0, 0),
                             at(fw, 0),  at(fw, fh), at(fw + b, fh + b)};
   canvas.Polyline(outline, 6, Grey, s);
+}
+
+void DrawPuzzleTile(TPuzzleCanvas &canvas, int rank, int left, int top, int scale) {
+  canvas.DrawFace(rank, left, top, scale);
+  DrawPuzzleTileFrame(canvas, left, top, scale);
 }
 
 int ScaleForDpi(int dpi) {

@@ -48,5 +48,10 @@ class TPuzzle {
   bool shown_ = false;  // a question has been drawn
 };
 
+// One tile on its own: the face of rank 1..9 with its top-left corner at (left, top), then
+// its body and outline; every length times scale. The frame alone draws only the latter.
+void DrawPuzzleTile(TPuzzleCanvas &canvas, int rank, int left, int top, int scale);
+void DrawPuzzleTileFrame(TPuzzleCanvas &canvas, int left, int top, int scale);
+
 // The integer scale for a screen of dpi dots per inch: 96 is 1, 192 is 2, at least 1.
 int ScaleForDpi(int dpi);

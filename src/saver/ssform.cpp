@@ -1,23 +1,26 @@
 #include "ssform.h"
 
+#include <utility>
+#include <vector>
+
 #include "application.h"
 #include "clock.h"
-#include "globals.h"
+#include "display.h"
 #include "handles.h"
-#include "ssthread.h"
 #include "system.h"
-
-int32_t PreviewParent = 0;
-TScreenSaverForm *ScreenSaverForm = nullptr;
+#ifdef VELKORIN_TEST_PROBES
+#include "probes.h"
+#endif
 
 namespace {
 
 using VerifyScreenSavePwdProc = BOOL(WINAPI *)(HWND);
 using EnableImeProc = BOOL(WINAPI *)(HWND, BOOL);
 
-HWND PreviewHost() {
-  return reinterpret_cast<HWND>(static_cast<intptr_t>(PreviewParent));
-}
+// The preview steps once a second, whatever the settings say.
+constexpr DWORD kPreviewInterval = 1000;
+// How long the end waits for the worker to finish a step it is in.
+constexpr DWORD kWorkerStopBound = 3000;
 
 // "ScreenSaveUsePassword" as a number; false when it is missing or not four bytes.
 bool ReadUsePassword(HKEY key, bool &usePassword) {
@@ -33,24 +36,26 @@ bool ReadUsePassword(HKEY key, bool &usePassword) {
 
 }  // namespace
 
-TScreenSaverForm::TScreenSaverForm()
-    : Image1(std::make_unique<TTileStrip>(Application.Instance())) {
+TScreenSaverForm::TScreenSaverForm(HWND previewHost, const SaverSettings &settings)
+    : previewHost_(previewHost), settings_(settings), Image1(Application.Instance()) {
   Color = RGB(0, 0, 0);
 }
 
-TScreenSaverForm::~TScreenSaverForm() = default;
+TScreenSaverForm::~TScreenSaverForm() {
+  StopWorker();
+}
 
 void TScreenSaverForm::AdjustWindowParams(TCreateParams &p) {
   p.Caption = "ScreenSaverForm";
   p.ClassName = "TScreenSaverForm";
   p.Background = nullptr;
-  if (PreviewParent != 0) {
+  if (Previewing()) {
     p.Style = WS_CHILD | WS_VISIBLE | WS_DISABLED;
     p.ExStyle = WS_EX_CONTROLPARENT;
-    p.WndParent = PreviewHost();
+    p.WndParent = previewHost_;
     p.ClassStyle = CS_PARENTDC;
   } else {
-    p.Style |= WS_MAXIMIZE;
+    // Not maximized: the system would fit a maximized window to one monitor.
     p.ExStyle |= WS_EX_TOPMOST;
   }
 }
@@ -59,14 +64,17 @@ void TScreenSaverForm::FormCreate() {
   MouseMoves = 0;
   Left = 0;
   Top = 0;
-  if (PreviewParent != 0) {
+  if (Previewing()) {
     RECT r = {};
-    GetWindowRect(PreviewHost(), &r);
+    GetWindowRect(previewHost_, &r);
     Width = r.right - r.left;
     Height = r.bottom - r.top;
   } else {
-    Width = GetSystemMetrics(SM_CXSCREEN);
-    Height = GetSystemMetrics(SM_CYSCREEN);
+    desktop_ = ReadDesktop();
+    Left = desktop_.Screen.Left;
+    Top = desktop_.Screen.Top;
+    Width = desktop_.Screen.Width();
+    Height = desktop_.Screen.Height();
     ShowCursor(FALSE);
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
@@ -82,7 +90,7 @@ void TScreenSaverForm::FormCreate() {
   HWND window = Handle();
   if (!window)
     return;  // the entry notices that the window could not be made
-  Worker = new TScreenSaverThread(window, TRandom{ClockSeed()});
+  StartPuzzles(window);
 
   if (GetSystemMetrics(SM_DBCSENABLED)) {
     auto enableIme = reinterpret_cast<EnableImeProc>(
@@ -97,25 +105,30 @@ void TScreenSaverForm::FormShow() {
 }
 
 void TScreenSaverForm::FormKeyDown(WPARAM) {
-  if (PreviewParent == 0)
+  if (!Previewing())
     Close();
 }
 
 void TScreenSaverForm::FormMouseDown(UINT) {
-  if (PreviewParent == 0)
+  if (!Previewing())
     Close();
 }
 
 void TScreenSaverForm::FormMouseMove() {
   if (MouseMoves <= 3)
     ++MouseMoves;
-  else if (PreviewParent == 0)
+  else if (!Previewing())
     Close();
 }
 
 bool TScreenSaverForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT &result) {
   if (msg == WM_SYSCOMMAND)
     return HandleSysCommand(wp, result);
+  if (msg == WM_PAINT) {
+    Paint();
+    result = 0;
+    return true;
+  }
   return TForm::HandleMessage(msg, wp, lp, result);
 }
 
@@ -128,7 +141,7 @@ bool TScreenSaverForm::HandleSysCommand(WPARAM command, LRESULT &result) {
 
 void TScreenSaverForm::FormCloseQuery(bool &CanClose) {
   CanClose = true;
-  if (PreviewParent != 0 || PlatformId == VER_PLATFORM_WIN32_NT)
+  if (Previewing() || PlatformId == VER_PLATFORM_WIN32_NT)
     return;
   HKEY raw = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop", 0, KEY_ALL_ACCESS, &raw) !=
@@ -161,9 +174,8 @@ bool TScreenSaverForm::PasswordAccepted() {
 }
 
 void TScreenSaverForm::FormClose() {
-  if (Worker)
-    Worker->RequestStop();
-  Worker = nullptr;
+  if (worker_)
+    worker_->RequestStop();
   Closed = true;
   if (PlatformId == VER_PLATFORM_WIN32_WINDOWS)
     SetScreenSaverRunning(false);
@@ -173,4 +185,88 @@ void TScreenSaverForm::FormClose() {
 void TScreenSaverForm::SetScreenSaverRunning(bool running) {
   UINT previous = 0;
   SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? 1 : 0, &previous, 0);
+}
+
+// The first problem is made here, from the clock, once the window has its size: it is never
+// shown, it only gives the first question the place it erases. Full screen draws at the
+// scale the settings or the screen's pixels per inch give, on the primary monitor or each
+// monitor in turn; the preview as it always has, in the whole window.
+void TScreenSaverForm::StartPuzzles(HWND window) {
+  ProblemRules rules = {};
+  rules.Sort = settings_.Sort;
+  rules.NoAnsRate = settings_.NoAnsRate;
+  rules.MinWaits = settings_.MinWaits;
+  rules.Preview = Previewing();
+  std::vector<TBox> areas;
+  int scale = 1;
+  if (Previewing()) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    areas.push_back({0, 0, r.right - r.left, r.bottom - r.top});
+    labelHeight_ = LabelHeight(ScreenPixelsPerInch());
+  } else {
+    areas = PuzzleAreas(desktop_, settings_.Monitors == 1);
+    scale = settings_.Scale != 0 ? settings_.Scale : ScaleForDpi(ScreenPixelsPerInch());
+    labelHeight_ = LabelHeight(96) * scale;
+  }
+  TRandom random{ClockSeed()};
+#ifdef VELKORIN_TEST_PROBES
+  random.RandomSeed = ProbeSeed(random.RandomSeed);
+#endif
+  puzzle_ = std::make_unique<TPuzzle>(rules, random, std::move(areas), scale);
+  dc_ = std::make_unique<WindowDc>(window);
+  surface_ = std::make_unique<TSurface>(dc_->get());
+  canvas_ = std::make_unique<TGdiCanvas>(*surface_, Image1, labelHeight_);
+  worker_ = std::make_unique<TScreenSaverThread>([this] { return PuzzleStep(); });
+}
+
+// On the UI thread, handed over by the worker.
+DWORD TScreenSaverForm::PuzzleStep() {
+#ifdef VELKORIN_TEST_PROBES
+  const int phase = puzzle_->Phase();
+  ProbeBeforeStep();
+#endif
+  puzzle_->Step(*canvas_);
+#ifdef VELKORIN_TEST_PROBES
+  ProbeAfterStep(phase, puzzle_->Box().Left, puzzle_->Box().Top);
+#endif
+  if (Previewing())
+    return kPreviewInterval;
+  const SaverSettings defaults;
+  return static_cast<DWORD>(puzzle_->Phase() == 1
+                                ? IntervalOrDefault(settings_.SleepTime, defaults.SleepTime)
+                                : IntervalOrDefault(settings_.SleepTime2, defaults.SleepTime2));
+}
+
+// Whatever covered the window (a password box, the preview host's own painting) is gone:
+// black again, and the puzzle as the last steps left it.
+void TScreenSaverForm::Paint() {
+  PAINTSTRUCT ps = {};
+  HWND window = Handle();
+  HDC dc = BeginPaint(window, &ps);
+  struct PaintEnd {
+    HWND window;
+    PAINTSTRUCT &ps;
+    ~PaintEnd() { EndPaint(window, &ps); }
+  } end{window, ps};
+  if (!dc)
+    return;
+  TSurface surface(dc);
+  surface.SetBrushColor(RGB(0, 0, 0));
+  surface.FillRect(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+  if (!puzzle_)
+    return;
+  TGdiCanvas canvas(surface, Image1, labelHeight_);
+  puzzle_->Redraw(canvas);
+}
+
+// A worker that does not end within the bound is left to the process's end: deleting it
+// would wait for ever.
+void TScreenSaverForm::StopWorker() {
+  if (!worker_)
+    return;
+  worker_->RequestStop();
+  if (!worker_->WaitFor(kWorkerStopBound))
+    static_cast<void>(worker_.release());
+  worker_.reset();
 }

@@ -16,7 +16,11 @@ struct SaverSettings {
   // Set in the file by hand; the setup dialog neither shows nor writes them.
   int32_t MinWaits = 0;     // fewest waits of a problem that has any, 0..MaxMinWaits
   bool ShowCounts = false;  // the tiles left of each wait under the answer
+  int32_t Monitors = 0;     // 0: puzzles on the primary monitor; 1: each question on the next
+  int32_t Scale = 0;        // full screen: 0 from the screen's pixels per inch; 1..MaxScale
 };
+
+constexpr int32_t MaxScale = 4;
 
 // The interval the saver waits for a value from the file: a negative value (a hand-edited
 // file) would reach the sleep as an endless wait, so it takes the key's default instead.
@@ -24,7 +28,7 @@ constexpr int32_t IntervalOrDefault(int32_t value, int32_t keyDefault) {
   return value < 0 ? keyDefault : value;
 }
 
-// MinWaits as the saver uses it: a value outside 0..MaxMinWaits takes the key's default.
-constexpr int32_t MinWaitsOrDefault(int32_t value, int32_t keyDefault) {
-  return value >= 0 && value <= MaxMinWaits ? value : keyDefault;
+// A hand-edited value the saver cannot use takes the key's default.
+constexpr int32_t InRangeOrDefault(int32_t value, int32_t low, int32_t high, int32_t keyDefault) {
+  return value >= low && value <= high ? value : keyDefault;
 }

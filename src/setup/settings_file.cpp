@@ -51,9 +51,13 @@ SaverSettings LoadSettings(const TSettingsFile &file) {
   s.NoAnsRate = file.ReadInt(SettingsSection, "NoAnsRate", defaults.NoAnsRate);
   s.SleepTime = file.ReadInt(SettingsSection, "SleepTime", defaults.SleepTime);
   s.SleepTime2 = file.ReadInt(SettingsSection, "SleepTime2", defaults.SleepTime2);
-  s.MinWaits = MinWaitsOrDefault(file.ReadInt(SettingsSection, "MinWaits", defaults.MinWaits),
-                                 defaults.MinWaits);
+  s.MinWaits = InRangeOrDefault(file.ReadInt(SettingsSection, "MinWaits", defaults.MinWaits), 0,
+                                MaxMinWaits, defaults.MinWaits);
   s.ShowCounts = file.ReadBool(SettingsSection, "ShowCounts", defaults.ShowCounts);
+  s.Monitors = InRangeOrDefault(file.ReadInt(SettingsSection, "Monitors", defaults.Monitors), 0, 1,
+                                defaults.Monitors);
+  s.Scale = InRangeOrDefault(file.ReadInt(SettingsSection, "Scale", defaults.Scale), 0, MaxScale,
+                             defaults.Scale);
   return s;
 }
 

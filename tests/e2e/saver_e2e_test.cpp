@@ -6,18 +6,28 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include "driver.h"
 #include "e2e_util.h"
+#include "problem.h"
 #include "screen.h"
 
 namespace {
+
+std::vector<int> RanksOf(const std::vector<SeenTile> &tiles) {
+  std::vector<int> r;
+  for (const SeenTile &t : tiles)
+    r.push_back(t.Rank);
+  return r;
+}
 
 constexpr DWORD kStart = 20000;  // a cold Wine may take a while to show the first window
 constexpr DWORD kEnd = 10000;
 const char kSaverClass[] = "TScreenSaverForm";
 const char kDesktop[] = "Control Panel\\desktop";
 const char kTestKey[] = "Software\\VelkorinTest";
+constexpr int kLabelHeight = 19;  // the label's pixels at 96 pixels per inch
 
 // The system's "a screen saver runs" flag, read by a fresh process (see spi_probe.cpp).
 bool SaverRunningFlag() {
@@ -123,13 +133,6 @@ bool AnswerOf(const PuzzleReader &reader, const SeenPuzzle &q, SeenPuzzle &a, DW
         return true;
       },
       ms);
-}
-
-std::vector<int> RanksOf(const std::vector<SeenTile> &tiles) {
-  std::vector<int> r;
-  for (const SeenTile &t : tiles)
-    r.push_back(t.Rank);
-  return r;
 }
 
 }  // namespace
@@ -281,6 +284,56 @@ TEST(Puzzles, QuestionsAndAnswersAsAPersonSeesThem) {
   }
 }
 
+// Whatever covers the window (a password box, say) leaves it to be repainted: black, and
+// the question and answer as they were.
+TEST(Puzzles, ARepaintShowsThePuzzleAsItWas) {
+  PuzzleReader reader;
+  FullScreen fs(IntervalSettings(500, 60000));
+  ASSERT_NE(nullptr, fs.window);
+  SeenPuzzle q, a;
+  ASSERT_TRUE(NextQuestion(reader, q, kStart, nullptr));
+  ASSERT_TRUE(AnswerOf(reader, q, a, kEnd));
+  Screenshot before = CaptureScreen();
+  ASSERT_TRUE(PollUntil(
+      [&] {
+        const Screenshot now = CaptureScreen();
+        return std::exchange(before, now).Pixels == now.Pixels;
+      },
+      kEnd));
+  // Sent to the saver's thread: erased and painted when this returns.
+  ASSERT_TRUE(
+      RedrawWindow(fs.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW));
+  EXPECT_TRUE(before.Pixels == CaptureScreen().Pixels);
+  SendKey('Q');
+  ExpectEndsWith(fs.saver, 0);
+}
+
+// On one monitor at 96 pixels per inch the saver shows the engine's problems for the whole
+// screen, from the seed on, as it always has: the first one unshown, then one a question.
+TEST(Puzzles, OneMonitorShowsTheEnginesSequenceFromTheSeed) {
+  const std::string log = WindowsFilePath("temp\\velkorin-steps.log");
+  DeleteFileIfAny(log);
+  EnvScope logging("VELKORIN_STEP_LOG", log.c_str());
+  EnvScope seed("VELKORIN_SEED", "31415926");
+  FullScreen fs(IntervalSettings(0, 0, 1, 2), "/s", WindowsPathOf(VELKORIN_PROBE_SCR_PATH));
+  ASSERT_NE(nullptr, fs.window);
+  std::vector<StepRecord> steps;
+  ASSERT_TRUE(PollUntil([&] { return (steps = ReadStepLog(log)).size() >= 40; }, kStart));
+  PostMessageA(fs.window, WM_CLOSE, 0, 0);
+  ExpectEndsWith(fs.saver, 0);
+  DeleteFileIfAny(log);
+  TRandom random{31415926};
+  const ProblemRules rules{true, 2, ScreenW(), ScreenH(), false};
+  Problem p{};
+  MakeProblem(p, rules, random);
+  for (size_t i = 0; i < 40; i += 2) {
+    MakeProblem(p, rules, random);
+    ASSERT_EQ(0, steps[i].Phase) << i;
+    EXPECT_EQ(p.HandX, steps[i].HandX) << i;
+    EXPECT_EQ(p.HandY, steps[i].HandY) << i;
+  }
+}
+
 TEST(Puzzles, UnsortedHandsKeepTheirDrawnOrder) {
   PuzzleReader reader;
   FullScreen fs(IntervalSettings(200, 200, 0, 2));
@@ -326,6 +379,156 @@ TEST(Puzzles, AnErrorInAStepEndsTheProgramWithExitCodeOne) {
   EXPECT_EQ(std::wstring(L"velkorin_probe"), caption);  // the title comes from the file name
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   ExpectEndsWith(fs.saver, 1);
+}
+
+// ---- two monitors (run by the two-monitors script on its own X server) ---------------
+
+struct Monitors {
+  RECT primary = {}, second = {};
+  int count = 0;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
+  auto *m = reinterpret_cast<Monitors *>(lp);
+  MONITORINFO mi = {};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoA(monitor, &mi);
+  (mi.dwFlags & MONITORINFOF_PRIMARY ? m->primary : m->second) = mi.rcMonitor;
+  ++m->count;
+  return TRUE;
+}
+
+// The session may learn of the second monitor a moment after it starts.
+Monitors TwoMonitors() {
+  Monitors m;
+  PollUntil(
+      [&] {
+        m = Monitors();
+        EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&m));
+        return m.count == 2;
+      },
+      kEnd);
+  return m;
+}
+
+RECT VirtualScreen() {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+Screenshot Capture(const RECT &r) {
+  return CaptureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+// The boxes of the questions shown one after another, in screen coordinates, until count
+// different ones have been seen.
+std::vector<RECT> QuestionBoxes(const PuzzleReader &reader, size_t count) {
+  const RECT screen = VirtualScreen();
+  std::vector<RECT> boxes;
+  SeenPuzzle last;
+  PollUntil(
+      [&] {
+        SeenPuzzle p;
+        if (!reader.Read(Capture(screen), p) || p.AnswerShown ||
+            (p.HandX == last.HandX && p.HandY == last.HandY && p.Hand == last.Hand))
+          return false;
+        last = p;
+        const int x = screen.left + p.HandX, y = screen.top + p.HandY;
+        boxes.push_back({x, y, x + 453, y + 125});
+        return boxes.size() >= count;
+      },
+      30000);
+  return boxes;
+}
+
+bool Inside(const RECT &box, const RECT &area) {
+  return box.left >= area.left && box.top >= area.top && box.right <= area.right &&
+         box.bottom <= area.bottom;
+}
+
+TEST(TwoMonitors, EveryMonitorBlackAndThePuzzlesOnThePrimaryByDefault) {
+  const Monitors m = TwoMonitors();
+  ASSERT_EQ(2, m.count) << "the display must have two monitors";
+  const RECT screen = VirtualScreen();
+  const int w = m.second.right - m.second.left, h = m.second.bottom - m.second.top;
+  // The desktop shows on the second monitor before the saver starts.
+  ASSERT_NE(RGB(0, 0, 0), Capture(m.second).At(w / 2, h / 2));
+  PuzzleReader reader;
+  FullScreen fs(IntervalSettings(200, 200));
+  ASSERT_NE(nullptr, fs.window);
+  RECT r;
+  GetWindowRect(fs.window, &r);
+  EXPECT_TRUE(EqualRect(&r, &screen));
+  const std::vector<RECT> boxes = QuestionBoxes(reader, 4);
+  EXPECT_EQ(4u, boxes.size());
+  for (const RECT &b : boxes)
+    EXPECT_TRUE(Inside(b, m.primary)) << b.left << "," << b.top;
+  const Screenshot second = Capture(m.second);
+  int lit = 0;
+  for (uint32_t p : second.Pixels)
+    lit += p != 0;
+  EXPECT_EQ(0, lit) << "pixels of the second monitor that are not black";
+  SendKey('Q');
+  ExpectEndsWith(fs.saver, 0);
+}
+
+TEST(TwoMonitors, MonitorsOnePutsEachQuestionOnTheNextMonitor) {
+  const Monitors m = TwoMonitors();
+  ASSERT_EQ(2, m.count) << "the display must have two monitors";
+  PuzzleReader reader;
+  FullScreen fs(IntervalSettings(200, 200) + "Monitors=1\r\n");
+  ASSERT_NE(nullptr, fs.window);
+  const std::vector<RECT> boxes = QuestionBoxes(reader, 6);
+  EXPECT_EQ(6u, boxes.size());
+  int onPrimary = 0, onSecond = 0;
+  for (const RECT &b : boxes) {
+    const bool primary = Inside(b, m.primary), second = Inside(b, m.second);
+    EXPECT_TRUE(primary || second) << b.left << "," << b.top;
+    onPrimary += primary;
+    onSecond += second;
+  }
+  EXPECT_GT(onPrimary, 0);
+  EXPECT_GT(onSecond, 0);
+  SendKey('Q');
+  ExpectEndsWith(fs.saver, 0);
+}
+
+// ---- pixels per inch ------------------------------------------------------------------
+
+// At 144 pixels per inch and more the saver draws at 2x: every face pixel a 2 x 2 block,
+// the label twice its 96-dpi height and, at any scale, clear of the answer tiles.
+TEST(PixelsPerInch, PuzzlesDrawAtTheWholeScaleNearestTheScreens) {
+  struct Row {
+    DWORD dpi;
+    int scale;
+  };
+  PuzzleReader reader;
+  for (Row r : {Row{96, 1}, Row{120, 1}, Row{144, 2}, Row{192, 2}}) {
+    SCOPED_TRACE(r.dpi);
+    const int s = r.scale;
+    ScreenDpiScope dpi(r.dpi);
+    FullScreen fs(IntervalSettings(300, 60000, 1, 0));
+    ASSERT_NE(nullptr, fs.window);
+    SeenPuzzle a;
+    Screenshot shot;
+    ASSERT_TRUE(PollUntil(
+        [&] {
+          shot = CaptureScreen();
+          return reader.Read(shot, a, s) && a.AnswerShown && !a.Answer.empty();
+        },
+        kStart));
+    EXPECT_EQ(Describe(WaitsOf(a.Hand)), Describe(RanksOf(a.Answer)));
+    const Screenshot label = RenderLabel("Answer :", kLabelHeight * s);
+    EXPECT_LT((34 * s) + label.Width, 136 * s) << "the label's box reaches the answer";
+    int differ = 0;
+    for (int y = 0; y < label.Height; ++y)
+      for (int x = 0; x < label.Width; ++x)
+        differ += IsYellow(label.At(x, y)) !=
+                  IsYellow(shot.At(a.HandX + 34 * s + x, a.HandY + 76 * s + y));
+    EXPECT_EQ(0, differ) << "pixels unlike the label at " << kLabelHeight * s << " pixels";
+    SendKey('Q');
+    ExpectEndsWith(fs.saver, 0);
+  }
 }
 
 // ---- preview ------------------------------------------------------------------------

@@ -222,6 +222,23 @@ TEST_F(SettingsFileTest, MinWaitsOutsideItsRangeTakesTheDefault) {
   }
 }
 
+TEST_F(SettingsFileTest, MonitorsAndScaleReadWithinTheirRangesAndOtherwiseTheirDefaults) {
+  const SaverSettings none = LoadSettings(file_);
+  EXPECT_EQ(none.Monitors, 0);
+  EXPECT_EQ(none.Scale, 0);
+  const struct {
+    const char *text;
+    int32_t monitors, scale;
+  } cases[] = {{"0", 0, 0}, {"1", 1, 1},  {"$1", 1, 1},  {"2", 0, 2},   {"4", 0, 4},
+               {"5", 0, 0}, {"-1", 0, 0}, {"0x3", 0, 3}, {"two", 0, 0}, {"", 0, 0}};
+  for (const auto &c : cases) {
+    Put(std::string("[Setting]\r\nMonitors=") + c.text + "\r\nScale=" + c.text + "\r\n");
+    const SaverSettings d = LoadSettings(file_);
+    EXPECT_EQ(d.Monitors, c.monitors) << '"' << c.text << '"';
+    EXPECT_EQ(d.Scale, c.scale) << '"' << c.text << '"';
+  }
+}
+
 TEST_F(SettingsFileTest, WrittenValuesHaveTheirTextFormsAndReadBack) {
   file_.WriteBool("Setting", "Sort", true);
   EXPECT_EQ(file_.ReadText("Setting", "Sort", ""), "1");

@@ -601,37 +601,6 @@ TEST_F(SetupDialogTest, At96DpiTheWindowAndControlsStandWhereTheLayoutPutsThem) 
   ExpectRect(w_.Label3, 256, 57, label3.cx, label3.cy, "Label3");
 }
 
-// The screen resolution a process reads when it starts; the scope sets it for the saver
-// started inside it and puts the old value back.
-class ScreenDpiScope {
- public:
-  explicit ScreenDpiScope(DWORD dpi) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
-                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr);
-    key_.reset(key);
-    DWORD size = sizeof old_;
-    had_ = RegQueryValueExA(key_.get(), "LogPixels", nullptr, nullptr,
-                            reinterpret_cast<BYTE *>(&old_), &size) == ERROR_SUCCESS;
-    RegSetValueExA(key_.get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dpi),
-                   sizeof dpi);
-  }
-  ~ScreenDpiScope() {
-    if (had_)
-      RegSetValueExA(key_.get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&old_),
-                     sizeof old_);
-    else
-      RegDeleteValueA(key_.get(), "LogPixels");
-  }
-  ScreenDpiScope(const ScreenDpiScope &) = delete;
-  ScreenDpiScope &operator=(const ScreenDpiScope &) = delete;
-
- private:
-  UniqueRegKey key_;
-  DWORD old_ = 0;
-  bool had_ = false;
-};
-
 // Heights of text in an Arial font of the given pixel height, measured here: pixel heights
 // do not depend on the resolution of the process that measures them.
 int ZeroHeight(int fontHeight) {

@@ -264,3 +264,19 @@ void ClickAt(int x, int y, DWORD downFlag, DWORD upFlag) {
 COLORREF ScreenPixel(int x, int y) {
   return GetPixel(WindowDc(nullptr).get(), x, y);
 }
+
+namespace {
+const char kDesktopKey[] = "Control Panel\\Desktop";
+}
+
+ScreenDpiScope::ScreenDpiScope(DWORD dpi)
+    : old_(ReadRegDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels")) {
+  WriteRegDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", dpi);
+}
+
+ScreenDpiScope::~ScreenDpiScope() {
+  if (old_)
+    WriteRegDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", *old_);
+  else
+    DeleteRegValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
+}

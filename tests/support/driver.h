@@ -45,6 +45,19 @@ bool WriteRegDword(HKEY root, const char *subkey, const char *name, DWORD value)
 void DeleteRegValue(HKEY root, const char *subkey, const char *name);
 bool RegKeyExists(HKEY root, const char *subkey);
 
+// The screen resolution a process reads when it starts (Wine takes it from LogPixels): the
+// scope sets it for the programs started inside it and puts the old value back.
+class ScreenDpiScope {
+ public:
+  explicit ScreenDpiScope(DWORD dpi);
+  ~ScreenDpiScope();
+  ScreenDpiScope(const ScreenDpiScope &) = delete;
+  ScreenDpiScope &operator=(const ScreenDpiScope &) = delete;
+
+ private:
+  std::optional<DWORD> old_;
+};
+
 // The first visible window of the process with that caption and class (either may be
 // null: any), top-level or a child of parent; null after timeoutMs.
 HWND FindProcessWindow(DWORD pid, const char *caption, const char *className, DWORD timeoutMs,

@@ -12,11 +12,11 @@ namespace {
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr int kFaceW = 32, kFaceH = 48;
 
+}  // namespace
+
 bool IsYellow(COLORREF c) {
   return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80;
 }
-
-}  // namespace
 
 Screenshot CaptureScreen(int left, int top, int width, int height) {
   Screenshot shot;
@@ -61,33 +61,37 @@ PuzzleReader::PuzzleReader() {
       faces_[y * 9 * kFaceW + x] = GetPixel(dc.get(), x, y);
 }
 
-int PuzzleReader::RankAt(const Screenshot &shot, int x, int y) const {
+int PuzzleReader::RankAt(const Screenshot &shot, int x, int y, int s) const {
   for (int rank = 1; rank <= 9; ++rank) {
     bool same = true;
     for (int fy = 1; fy < kFaceH && same; ++fy)
-      for (int fx = 1; fx < kFaceW && same; ++fx)
-        same = shot.At(x + fx, y + fy) == faces_[fy * 9 * kFaceW + (rank - 1) * kFaceW + fx];
+      for (int fx = 1; fx < kFaceW && same; ++fx) {
+        const COLORREF face = faces_[fy * 9 * kFaceW + (rank - 1) * kFaceW + fx];
+        for (int i = 0; i < s * s && same; ++i)
+          same = shot.At(x + fx * s + i % s, y + fy * s + i / s) == face;
+      }
     if (same)
       return rank;
   }
   return 0;
 }
 
-std::vector<SeenTile> PuzzleReader::FindTiles(const Screenshot &shot) const {
+std::vector<SeenTile> PuzzleReader::FindTiles(const Screenshot &shot, int s) const {
   std::vector<SeenTile> tiles;
-  for (int y = 0; y + kFaceH < shot.Height; ++y)
-    for (int x = 0; x + kFaceW < shot.Width; ++x) {
-      if (shot.At(x, y) != kGrey || shot.At(x + kFaceW, y) != kGrey ||
-          shot.At(x, y + kFaceH) != kGrey || shot.At(x + kFaceW, y + kFaceH) != kGrey)
+  const int w = kFaceW * s, h = kFaceH * s;
+  for (int y = 0; y + h < shot.Height; ++y)
+    for (int x = 0; x + w < shot.Width; ++x) {
+      if (shot.At(x, y) != kGrey || shot.At(x + w, y) != kGrey || shot.At(x, y + h) != kGrey ||
+          shot.At(x + w, y + h) != kGrey)
         continue;
       bool outline = true;
-      for (int i = 0; i <= kFaceW && outline; ++i)
-        outline = shot.At(x + i, y) == kGrey && shot.At(x + i, y + kFaceH) == kGrey;
-      for (int i = 0; i <= kFaceH && outline; ++i)
-        outline = shot.At(x, y + i) == kGrey && shot.At(x + kFaceW, y + i) == kGrey;
+      for (int i = 0; i <= w && outline; ++i)
+        outline = shot.At(x + i, y) == kGrey && shot.At(x + i, y + h) == kGrey;
+      for (int i = 0; i <= h && outline; ++i)
+        outline = shot.At(x, y + i) == kGrey && shot.At(x + w, y + i) == kGrey;
       if (!outline)
         continue;
-      int rank = RankAt(shot, x, y);
+      int rank = RankAt(shot, x, y, s);
       if (rank)
         tiles.push_back({x, y, rank});
     }
@@ -103,40 +107,95 @@ int PuzzleReader::YellowPixels(const Screenshot &shot, int left, int top, int ri
   return n;
 }
 
-bool PuzzleReader::Read(const Screenshot &shot, SeenPuzzle &p) const {
-  const std::vector<SeenTile> tiles = FindTiles(shot);
-  // The hand: the first run of thirteen tiles on one row, 34 pixels apart.
+std::vector<SeenPuzzle> PuzzleReader::ReadAll(const Screenshot &shot, int s) const {
+  std::vector<SeenPuzzle> puzzles;
+  const std::vector<SeenTile> tiles = FindTiles(shot, s);
+  auto rankAt = [&](int x, int y) {
+    for (const SeenTile &t : tiles)
+      if (t.X == x && t.Y == y)
+        return t.Rank;
+    return 0;
+  };
+  // A hand: a run of thirteen tiles on one row, 34 units apart, not part of an earlier hand.
   for (const SeenTile &first : tiles) {
-    std::vector<int> hand;
+    bool known = false;
+    for (const SeenPuzzle &q : puzzles)
+      known = known || (first.Y == q.HandY && first.X >= q.HandX && first.X < q.HandX + 453 * s);
+    if (known)
+      continue;
+    SeenPuzzle p;
     for (int i = 0; i < 13; ++i) {
-      int rank = 0;
-      for (const SeenTile &t : tiles)
-        if (t.Y == first.Y && t.X == first.X + 34 * i)
-          rank = t.Rank;
+      const int rank = rankAt(first.X + 34 * s * i, first.Y);
       if (!rank)
         break;
-      hand.push_back(rank);
+      p.Hand.push_back(rank);
     }
-    if (hand.size() != 13)
+    if (p.Hand.size() != 13)
       continue;
-    p = SeenPuzzle();
     p.HandX = first.X;
     p.HandY = first.Y;
-    p.Hand = hand;
     for (int k = 0; k < 9; ++k) {
-      for (const SeenTile &t : tiles)
-        if (t.Y == first.Y + 64 && t.X == first.X + 136 + 34 * k)
-          p.Answer.push_back(t);
-      if (p.Answer.size() != static_cast<size_t>(k + 1))
+      const int x = first.X + (136 + 34 * k) * s, y = first.Y + 64 * s, rank = rankAt(x, y);
+      if (!rank)
         break;
+      p.Answer.push_back({x, y, rank});
     }
-    p.AnswerShown =
-        YellowPixels(shot, p.HandX + 34, p.HandY + 76, p.HandX + 130, p.HandY + 98) > 20;
+    const int x = p.HandX, y = p.HandY;
+    p.AnswerShown = YellowPixels(shot, x + 34 * s, y + 76 * s, x + 130 * s, y + 98 * s) > 20;
     p.NoneShown = p.Answer.empty() &&
-                  YellowPixels(shot, p.HandX + 136, p.HandY + 76, p.HandX + 200, p.HandY + 98) > 20;
-    return true;
+                  YellowPixels(shot, x + 136 * s, y + 76 * s, x + 200 * s, y + 98 * s) > 20;
+    puzzles.push_back(p);
   }
-  return false;
+  return puzzles;
+}
+
+bool PuzzleReader::Read(const Screenshot &shot, SeenPuzzle &p, int scale) const {
+  const std::vector<SeenPuzzle> all = ReadAll(shot, scale);
+  if (all.empty())
+    return false;
+  p = all.front();
+  return true;
+}
+
+Screenshot RenderLabel(const char *text, int pixelHeight) {
+  LOGFONTA lf = {};
+  lf.lfHeight = -pixelHeight;
+  lf.lfWeight = FW_BOLD;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpyA(lf.lfFaceName, "Arial");
+  HFONT font = CreateFontIndirectA(&lf);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  const int length = lstrlenA(text);
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text, length, &size);
+  Screenshot shot;
+  shot.Width = size.cx;
+  shot.Height = size.cy;
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = size.cx;
+  bi.bmiHeader.biHeight = -size.cy;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void *bits = nullptr;
+  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ oldBitmap = SelectObject(dc, dib);
+  SetTextColor(dc, RGB(255, 255, 0));
+  SetBkColor(dc, RGB(0, 0, 0));
+  SetBkMode(dc, OPAQUE);
+  TextOutA(dc, 0, 0, text, length);
+  GdiFlush();
+  shot.Pixels.assign(static_cast<const uint32_t *>(bits),
+                     static_cast<const uint32_t *>(bits) + static_cast<size_t>(size.cx) * size.cy);
+  for (uint32_t &p : shot.Pixels)
+    p &= 0xFFFFFF;
+  SelectObject(dc, oldBitmap);
+  SelectObject(dc, oldFont);
+  DeleteObject(dib);
+  DeleteObject(font);
+  DeleteDC(dc);
+  return shot;
 }
 
 std::vector<int> WaitsOf(const std::vector<int> &hand) {

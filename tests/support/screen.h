@@ -35,20 +35,31 @@ struct SeenPuzzle {
   std::vector<SeenTile> Answer;  // answer tiles, left to right
 };
 
+// At scale s every length of a puzzle is s times its length at scale 1, and every pixel of a
+// face must be an s x s block of the strip's pixel.
 class PuzzleReader {
  public:
   PuzzleReader();  // loads the nine faces from the committed tile strip
   // Every tile whose outline and face are fully visible.
-  std::vector<SeenTile> FindTiles(const Screenshot &shot) const;
-  // The one puzzle on the screen; false when no row of thirteen tiles is visible.
-  bool Read(const Screenshot &shot, SeenPuzzle &puzzle) const;
+  std::vector<SeenTile> FindTiles(const Screenshot &shot, int scale = 1) const;
+  // The first puzzle on the screen; false when no row of thirteen tiles is visible.
+  bool Read(const Screenshot &shot, SeenPuzzle &puzzle, int scale = 1) const;
+  // Every puzzle on the screen, each with its thirteen tiles visible.
+  std::vector<SeenPuzzle> ReadAll(const Screenshot &shot, int scale = 1) const;
   // Count of yellow pixels in a rectangle (text).
   static int YellowPixels(const Screenshot &shot, int left, int top, int right, int bottom);
 
  private:
-  int RankAt(const Screenshot &shot, int x, int y) const;
+  int RankAt(const Screenshot &shot, int x, int y, int scale) const;
   std::vector<COLORREF> faces_;  // 288 x 48
 };
+
+// Yellow as the saver's text is, give or take the font's smoothing.
+bool IsYellow(COLORREF c);
+
+// Text as the saver writes its labels: Arial bold, pixelHeight pixels high, yellow on black,
+// in a picture the size of the text's box.
+Screenshot RenderLabel(const char *text, int pixelHeight);
 
 // The ranks that complete the hand, computed by the engine.
 std::vector<int> WaitsOf(const std::vector<int> &hand);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop.h"
 #include "puzzle.h"
 #include "puzzle_geometry.h"
 
@@ -44,6 +45,14 @@ class TRecordingCanvas : public TPuzzleCanvas {
 };
 
 const ProblemRules kRules{true, 2, 0, 0, false};
+
+std::string Boxes(const std::vector<TBox> &boxes) {
+  std::string s;
+  for (const TBox &b : boxes)
+    s += "(" + std::to_string(b.Left) + " " + std::to_string(b.Top) + " " +
+         std::to_string(b.Right) + " " + std::to_string(b.Bottom) + ")";
+  return s;
+}
 
 std::vector<std::string> Since(const std::vector<std::string> &calls, size_t from) {
   return {calls.begin() + static_cast<std::ptrdiff_t>(from), calls.end()};
@@ -177,4 +186,18 @@ TEST(Puzzle, ScaleForDpi) {
        {Row{0, 1}, Row{-96, 1}, Row{72, 1}, Row{96, 1}, Row{120, 1}, Row{143, 1}, Row{144, 2},
         Row{192, 2}, Row{240, 3}, Row{288, 3}, Row{384, 4}, Row{2147483647, 22369621}})
     EXPECT_EQ(r.scale, ScaleForDpi(r.dpi)) << r.dpi;
+}
+
+// The window covers the virtual screen, whose origin is negative with a monitor left of the
+// primary; the areas are the monitors in the window's coordinates, primary first. Windows 95
+// and NT 4.0 know neither the virtual screen nor monitors: the primary screen is all.
+TEST(Desktop, AreasAreTheMonitorsInTheWindowOfTheWholeDesktop) {
+  const TBox primary{0, 0, 1024, 768}, left{-800, 100, 0, 700};
+  const TDesktop d = DesktopOf({-800, 0, 1024, 768}, primary, {primary, left});
+  EXPECT_EQ(Boxes({{-800, 0, 1024, 768}}), Boxes({d.Screen}));
+  EXPECT_EQ(Boxes({{800, 0, 1824, 768}, {0, 100, 800, 700}}), Boxes(PuzzleAreas(d, true)));
+  EXPECT_EQ(Boxes({{800, 0, 1824, 768}}), Boxes(PuzzleAreas(d, false)));
+  const TDesktop old = DesktopOf({0, 0, 0, 0}, primary, {});
+  EXPECT_EQ(Boxes({primary}), Boxes({old.Screen}));
+  EXPECT_EQ(Boxes({primary}), Boxes(PuzzleAreas(old, true)));
 }
