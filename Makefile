@@ -17,9 +17,10 @@ native release win32 win32-tests win64: deps
 	@cmake --preset $@ >/dev/null
 	@cmake --build --preset $@ -j $(JOBS)
 
-# The shipped 32-bit saver is always built; the Windows rings run on the build this
-# host can execute (see scripts/windows-test-preset).
-test: native win32 $(WINTEST)
+# The shipped 32-bit saver and the 32-bit test build are always built (a 32-bit-only
+# compile error must fail here too); the Windows rings run on the build this host can
+# execute in time (see scripts/windows-test-preset), the shipped ring last.
+test: native win32 win32-tests $(WINTEST)
 	@$(MAKE) --no-print-directory test-native test-windows $(TEST_STEPS)
 
 test-native:

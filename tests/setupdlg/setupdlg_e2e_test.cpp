@@ -35,6 +35,12 @@ std::wstring SelectedText(HWND combo) {
   return text;
 }
 
+// An EnumChildWindows callback: stdcall on i686, which a lambda is not.
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lp) {
+  reinterpret_cast<std::vector<HWND> *>(lp)->push_back(hwnd);
+  return TRUE;
+}
+
 class SetupDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -520,13 +526,7 @@ TEST_F(SetupDialogTest, ARefusedWriteShowsTheStopBoxAndTheDialogThenCloses) {
   EXPECT_EQ(WindowText(box), WindowText(owner)) << "the title is the application window's text";
 
   std::vector<HWND> children;
-  EnumChildWindows(
-      box,
-      [](HWND h, LPARAM lp) -> BOOL {
-        reinterpret_cast<std::vector<HWND> *>(lp)->push_back(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(box, CollectWindow, reinterpret_cast<LPARAM>(&children));
   bool textFound = false;
   HWND icon = nullptr;
   int buttons = 0;
