@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "handles.h"
+
 struct TCreateParams {
   std::string Caption;
   DWORD Style = 0;
@@ -71,7 +73,10 @@ class TForm {
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   bool CloseQuery();
   void CreateHandle();
+  HBRUSH BackgroundBrush();
 
   HWND handle_ = nullptr;
   bool destroyed_ = false;
+  UniqueGdiObject background_;
+  COLORREF backgroundColor_ = 0;
 };

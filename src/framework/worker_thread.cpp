@@ -32,7 +32,9 @@ LRESULT CALLBACK CallWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
-// The UI thread's hidden window that runs the steps.
+// The UI thread's hidden window that runs the steps. A top-level popup that is never
+// shown, not a message-only window: those came with Windows 2000, and the saver must run
+// on Windows 95 and NT 4.0 too.
 HWND CallWindow() {
   static HWND window = [] {
     WNDCLASSA wc = {};
@@ -40,8 +42,8 @@ HWND CallWindow() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "TWorkerStepCall";
     RegisterClassA(&wc);
-    return CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           wc.hInstance, nullptr);
+    return CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                           nullptr, wc.hInstance, nullptr);
   }();
   return window;
 }
