@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "form.h"
 #include "system.h"
 
 TApplication Application;
@@ -65,6 +66,17 @@ void TApplication::ShowError(const std::string &message) const {
   // Unicode box: the program's own messages are UTF-8 and must read right on any locale.
   MessageBoxW(nullptr, Widen(message + ".").data(), Widen(title_).data(),
               MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
+void TApplication::Terminate(const std::string &message) {
+  terminating_ = true;
+  HWND owner = MainForm && MainForm->HandleAllocated() ? MainForm->Handle() : nullptr;
+  // Owned by the full-screen window, the box sits above it and the window takes no input
+  // while it is up; topmost as well, so no other topmost window can hide it.
+  const UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
+  MessageBoxW(owner, Widen(message + ".").data(), Widen(title_).data(),
+              MB_OK | MB_ICONSTOP | MB_TOPMOST | MB_SETFOREGROUND | modality);
+  ExitProcess(1);
 }
 
 void TApplication::ShowException(std::exception_ptr error) const {

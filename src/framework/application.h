@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <exception>
 #include <string>
 
@@ -29,10 +30,17 @@ class TApplication {
   // Reports the exception in flight (call from a catch block).
   void ShowException(std::exception_ptr error) const;
 
+  // Ends the program after an error it cannot go on from: the error box, owned by the main
+  // form's window and kept above it, then exit code 1. From the start no form closes any
+  // more, so input cannot end the program with 0 before the box has been seen. UI thread.
+  [[noreturn]] void Terminate(const std::string &message);
+  bool Terminating() const { return terminating_; }
+
  private:
   HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
   std::string title_;
+  std::atomic<bool> terminating_{false};
 };
 
 extern TApplication Application;

@@ -81,7 +81,8 @@ bool TForm::CloseQuery() {
 }
 
 void TForm::Close() {
-  if (!CloseQuery())
+  // A program that is ending on an error closes nothing: its error box must be seen.
+  if (Application.Terminating() || !CloseQuery())
     return;
   FormClose();
   if (Application.MainForm == this)
