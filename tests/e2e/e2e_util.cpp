@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-
 SettingsFileScope::SettingsFileScope(const std::string &content)
     : path_(WindowsFilePath("velkorin_ss.ini")) {
   DeleteFileIfAny(path_);

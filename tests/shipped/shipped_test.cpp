@@ -54,8 +54,7 @@ std::string ReadString(HKEY root, const char *subkey, const char *name) {
     return std::string();
   char buf[1024] = {};
   DWORD size = sizeof buf - 1, type = 0;
-  const LONG r =
-      RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(buf), &size);
+  const LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(buf), &size);
   RegCloseKey(key);
   return r == ERROR_SUCCESS && type == REG_SZ ? std::string(buf) : std::string();
 }
@@ -170,13 +169,13 @@ TEST(ShippedInstaller, InstallsIntoSysWow64ChoosesTheSaverAndUninstallsKeepingTh
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &si, &pi))
+  ASSERT_TRUE(
+      CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
       << quiet;
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  EXPECT_TRUE(PollUntil([&] { return !UninstallEntryExists() && !Exists(installed); },
-                        kInstallBound))
+  EXPECT_TRUE(
+      PollUntil([&] { return !UninstallEntryExists() && !Exists(installed); }, kInstallBound))
       << "entry " << UninstallEntryExists() << ", saver " << Exists(installed);
   EXPECT_TRUE(ReadString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE").empty());
   bool exists = false;
