@@ -50,7 +50,8 @@ inline void ExpectErrorBoxOverTheSaverThenExitCodeOne(FullScreen &fs, const wcha
   for (int i = 0; i < 6; ++i)
     PostMessageA(fs.window, WM_MOUSEMOVE, 0, MAKELPARAM(20 + i, 20));
   PostMessageA(fs.window, WM_CLOSE, 0, 0);
-  ExpectStaysOpen(fs.saver, 1500);
+  // Longer than the 3 s a closing saver waits for its worker before it ends.
+  ExpectStaysOpen(fs.saver, 4500);
   EXPECT_TRUE(IsWindowVisible(box)) << "input took the error box away";
 
   PostMessageA(box, WM_COMMAND, IDOK, 0);
