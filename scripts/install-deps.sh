@@ -9,7 +9,7 @@ packages=(
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 wine32:i386
+  wine wine64 wine32:i386 qemu-user-static
   xvfb xdotool x11-utils imagemagick nsis fonts-liberation
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )

@@ -54,7 +54,9 @@ void PreviewLoop(TScreenSaverForm &form, HWND host) {
     if (form.Closed || !form.HandleAllocated() || !IsWindow(host))
       return;
     // The timeout is only a safety net in case a host dies without destroying our window.
-    MsgWaitForMultipleObjectsEx(0, nullptr, 1000, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    // The queue is empty here (read to the end above), so the plain wait, which Windows 95
+    // has, misses no input.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_ALLINPUT);
   }
 }
 

@@ -18,11 +18,18 @@ LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 // UTF-16 text, zero-terminated. (A vector, not std::wstring: the wide string's library
 // code would add a tenth to the program's size for this one use.)
+// Windows 95 knows no UTF-8 code page: there the text is read in the system's code page,
+// which still shows every ASCII message right instead of an empty box.
 std::vector<wchar_t> Widen(const std::string &utf8) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+  UINT codePage = CP_UTF8;
+  int n = MultiByteToWideChar(codePage, 0, utf8.c_str(), -1, nullptr, 0);
+  if (n <= 0) {
+    codePage = CP_ACP;
+    n = MultiByteToWideChar(codePage, 0, utf8.c_str(), -1, nullptr, 0);
+  }
   std::vector<wchar_t> w(static_cast<size_t>(n > 0 ? n : 1), L'\0');
   if (n > 0)
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, w.data(), n);
+    MultiByteToWideChar(codePage, 0, utf8.c_str(), -1, w.data(), n);
   return w;
 }
 
@@ -62,6 +69,17 @@ void TApplication::ShowError(const std::string &message) const {
   // Unicode box: the program's own messages are UTF-8 and must read right on any locale.
   MessageBoxW(nullptr, Widen(message + ".").data(), Widen(title_).data(),
               MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
+void TApplication::Terminate(const std::string &message) {
+  terminating_ = true;
+  HWND owner = MainForm && MainForm->HandleAllocated() ? MainForm->Handle() : nullptr;
+  // Owned by the full-screen window, the box sits above it and the window takes no input
+  // while it is up; topmost as well, so no other topmost window can hide it.
+  const UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
+  MessageBoxW(owner, Widen(message + ".").data(), Widen(title_).data(),
+              MB_OK | MB_ICONSTOP | MB_TOPMOST | MB_SETFOREGROUND | modality);
+  ExitProcess(1);
 }
 
 void TApplication::ShowException(std::exception_ptr error) const {

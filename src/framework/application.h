@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <string>
@@ -35,11 +36,18 @@ class TApplication {
   // Where errors of event handlers go instead of the box (a log, a test). Must not throw.
   std::function<void(std::exception_ptr)> OnException;
 
+  // Ends the program after an error it cannot go on from: the error box, owned by the main
+  // form's window and kept above it, then exit code 1. From the start no form closes any
+  // more, so input cannot end the program with 0 before the box has been seen. UI thread.
+  [[noreturn]] void Terminate(const std::string &message);
+  bool Terminating() const { return terminating_; }
+
  private:
   HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
   HICON icon_ = nullptr;
   std::string title_;
+  std::atomic<bool> terminating_{false};
 };
 
 extern TApplication Application;

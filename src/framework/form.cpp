@@ -89,7 +89,8 @@ bool TForm::CloseQuery() {
 }
 
 void TForm::Close() {
-  if (!CloseQuery())
+  // A program that is ending on an error closes nothing: its error box must be seen.
+  if (Application.Terminating() || !CloseQuery())
     return;
   FormClose();
   if (Application.MainForm == this)
@@ -134,6 +135,15 @@ bool TForm::PreTranslate(const MSG &msg) {
   }
 }
 
+// Made again only when the colour has changed: erasing makes no GDI object.
+HBRUSH TForm::BackgroundBrush() {
+  if (!background_ || backgroundColor_ != Color) {
+    background_.reset(CreateSolidBrush(Color));
+    backgroundColor_ = Color;
+  }
+  return static_cast<HBRUSH>(background_.get());
+}
+
 LRESULT TForm::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(handle_, msg, wp, lp);
 }
@@ -150,8 +160,7 @@ bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT &result) {
     case WM_ERASEBKGND: {
       RECT rc;
       GetClientRect(handle_, &rc);
-      SetDCBrushColor(reinterpret_cast<HDC>(wp), Color);
-      FillRect(reinterpret_cast<HDC>(wp), &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+      FillRect(reinterpret_cast<HDC>(wp), &rc, BackgroundBrush());
       result = 1;
       return true;
     }

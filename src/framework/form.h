@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "handles.h"
+
 struct TCreateParams {
   std::string Caption;
   DWORD Style = 0;
@@ -85,8 +87,11 @@ class TForm {
   bool PreTranslate(const MSG &msg);
   void DefaultParams(TCreateParams &params) const;
   void CreateHandle();
+  HBRUSH BackgroundBrush();
 
   HWND handle_ = nullptr;
   bool destroyed_ = false;
   DWORD createError_ = 0;
+  UniqueGdiObject background_;
+  COLORREF backgroundColor_ = 0;
 };

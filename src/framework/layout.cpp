@@ -7,15 +7,22 @@
 namespace {
 
 // The trackbar class exists only once the common controls have been registered.
+// InitCommonControlsEx came with version 4.70 of the common controls: the first Windows 95
+// and NT 4.0 have only InitCommonControls, which registers the trackbar too.
 void RegisterBarClasses() {
   static bool registered = false;
   if (registered)
     return;
-  INITCOMMONCONTROLSEX icc = {};
-  icc.dwSize = sizeof icc;
-  icc.dwICC = ICC_BAR_CLASSES;
-  if (!InitCommonControlsEx(&icc))
-    InitCommonControls();
+  using InitExProc = BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *);
+  InitCommonControls();  // also keeps comctl32 imported, and so loaded
+  auto initEx = reinterpret_cast<InitExProc>(reinterpret_cast<void *>(
+      GetProcAddress(GetModuleHandleA("COMCTL32.DLL"), "InitCommonControlsEx")));
+  if (initEx) {
+    INITCOMMONCONTROLSEX icc = {};
+    icc.dwSize = sizeof icc;
+    icc.dwICC = ICC_BAR_CLASSES;
+    initEx(&icc);
+  }
   registered = true;
 }
 

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr UINT WM_RUNSTEP = WM_APP + 0x51;
+constexpr UINT WM_WORKERFAILED = WM_APP + 0x52;
 
 struct StepCall {
   const std::function<void()> *step;
@@ -18,6 +19,8 @@ struct StepCall {
 };
 
 LRESULT CALLBACK CallWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_WORKERFAILED)
+    Application.Terminate(*reinterpret_cast<const std::string *>(lp));
   if (msg != WM_RUNSTEP)
     return DefWindowProcA(hwnd, msg, wp, lp);
   auto *call = reinterpret_cast<StepCall *>(lp);
@@ -32,7 +35,9 @@ LRESULT CALLBACK CallWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
-// The UI thread's hidden window that runs the steps.
+// The UI thread's hidden window that runs the steps. A top-level popup that is never
+// shown, not a message-only window: those came with Windows 2000, and the saver must run
+// on Windows 95 and NT 4.0 too.
 HWND CallWindow() {
   static HWND window = [] {
     WNDCLASSA wc = {};
@@ -40,8 +45,8 @@ HWND CallWindow() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "TWorkerStepCall";
     RegisterClassA(&wc);
-    return CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           wc.hInstance, nullptr);
+    return CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                           nullptr, wc.hInstance, nullptr);
   }();
   return window;
 }
@@ -144,7 +149,9 @@ void TWorkerThread::StopAll(DWORD timeoutMs) {
 }
 
 void WorkerFailed(const std::string &message) {
-  std::string text = "Velkorin stopped because of an error: " + message;
-  Application.ShowError(text);
-  ExitProcess(1);
+  const std::string text = "Velkorin stopped because of an error: " + message;
+  // The box belongs on the UI thread, where it can be owned by the saver window and keep
+  // input from it. The UI thread serves this even while it waits for the worker to end.
+  SendMessageA(CallWindow(), WM_WORKERFAILED, 0, reinterpret_cast<LPARAM>(&text));
+  Application.Terminate(text);  // only if the UI thread's window is gone
 }

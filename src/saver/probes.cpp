@@ -21,7 +21,7 @@ std::string ProbeSetting(const char *name) {
 // GDI objects, windows and private memory of this process. GDI objects are counted by
 // probing every handle index (a handle whose upper word is zero matches any generation,
 // under Wine at least, where GetGuiResources always answers 0); windows by enumerating the
-// top-level, child and message-only windows of the process.
+// top-level and child windows of the process (it makes no message-only ones).
 struct ObjectCounts {
   int gdi = 0, windows = 0;
   unsigned long memoryKb = 0;
@@ -43,8 +43,6 @@ ObjectCounts CountObjects() {
     if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)))
       ++c.gdi;
   EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&c.windows));
-  for (HWND h = nullptr; (h = FindWindowExA(HWND_MESSAGE, h, nullptr, nullptr)) != nullptr;)
-    CountWindow(h, reinterpret_cast<LPARAM>(&c.windows));
   PROCESS_MEMORY_COUNTERS pmc = {};
   pmc.cb = sizeof pmc;
   if (GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc))

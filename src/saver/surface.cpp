@@ -2,13 +2,53 @@
 
 #include <cstring>
 
+namespace {
+HGDIOBJ MakePen(COLORREF c) {
+  return CreatePen(PS_SOLID, 1, c);
+}
+HGDIOBJ MakeBrush(COLORREF c) {
+  return CreateSolidBrush(c);
+}
+}  // namespace
+
+// The DC starts with the colours its own pen and brush would have: a black pen, a white
+// brush.
 TSurface::TSurface(HDC dc)
-    : dc_(dc), pen_(dc, GetStockObject(DC_PEN)), brush_(dc, GetStockObject(DC_BRUSH)) {
+    : dc_(dc),
+      brush_(static_cast<HBRUSH>(Find(brushes_, brushColor_, MakeBrush))),
+      penSelected_(dc, Find(pens_, penColor_, MakePen)),
+      brushSelected_(dc, brush_) {
   SetBkMode(dc_, OPAQUE);
 }
 
 TSurface::~TSurface() {
   fontSelected_.reset();  // the font leaves the DC before it is deleted
+}
+
+HGDIOBJ TSurface::Find(std::vector<ColorObject> &made, COLORREF c, HGDIOBJ (*make)(COLORREF)) {
+  for (const ColorObject &o : made)
+    if (o.Color == c)
+      return o.Object.get();
+  HGDIOBJ object = make(c);
+  if (!object)
+    return nullptr;
+  made.push_back({c, UniqueGdiObject(object)});
+  return object;
+}
+
+void TSurface::SetPenColor(COLORREF c) {
+  if (HGDIOBJ pen = Find(pens_, c, MakePen)) {
+    SelectObject(dc_, pen);
+    penColor_ = c;
+  }
+}
+
+void TSurface::SetBrushColor(COLORREF c) {
+  if (HGDIOBJ brush = Find(brushes_, c, MakeBrush)) {
+    SelectObject(dc_, brush);
+    brush_ = static_cast<HBRUSH>(brush);
+    brushColor_ = c;
+  }
 }
 
 void TSurface::SetFont(const char *face, int points, int pixelsPerInch, int weight,
@@ -31,7 +71,7 @@ void TSurface::SetFont(const char *face, int points, int pixelsPerInch, int weig
 
 void TSurface::FillRect(int left, int top, int right, int bottom) {
   RECT rc = {left, top, right, bottom};
-  ::FillRect(dc_, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  ::FillRect(dc_, &rc, brush_);
 }
 
 void TSurface::WriteText(int x, int y, const char *text) {

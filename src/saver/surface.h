@@ -1,11 +1,14 @@
 // A drawing surface on a device context: the current pen, brush and font, and the few
-// drawing operations the saver uses. Pen and brush are the DC's own colour objects, so
-// changing a colour creates no GDI object.
+// drawing operations the saver uses. Each colour's pen and brush is made on its first use
+// and kept for the surface's life, so changing a colour creates no GDI object. (The DC's
+// own colour objects would do the same with less code, but Windows 95 and NT 4.0 lack
+// them.)
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "handles.h"
 
@@ -18,10 +21,10 @@ class TSurface {
 
   HDC Dc() const { return dc_; }
 
-  void SetBrushColor(COLORREF c) { SetDCBrushColor(dc_, c); }
-  COLORREF BrushColor() const { return GetDCBrushColor(dc_); }
-  void SetPenColor(COLORREF c) { SetDCPenColor(dc_, c); }
-  COLORREF PenColor() const { return GetDCPenColor(dc_); }
+  void SetBrushColor(COLORREF c);
+  COLORREF BrushColor() const { return brushColor_; }
+  void SetPenColor(COLORREF c);
+  COLORREF PenColor() const { return penColor_; }
 
   // Sets the font: face, size in points at the screen's vertical pixels per inch, weight.
   void SetFont(const char *face, int points, int pixelsPerInch, int weight, COLORREF color);
@@ -32,9 +35,21 @@ class TSurface {
   void WriteText(int x, int y, const char *text);
 
  private:
+  struct ColorObject {
+    COLORREF Color;
+    UniqueGdiObject Object;
+  };
+  static HGDIOBJ Find(std::vector<ColorObject> &made, COLORREF c, HGDIOBJ (*make)(COLORREF));
+
   HDC dc_;
-  SelectGuard pen_;
-  SelectGuard brush_;
+  // Declared before the guards: the guards put the DC's own objects back before these go.
+  std::vector<ColorObject> pens_;
+  std::vector<ColorObject> brushes_;
+  COLORREF penColor_ = RGB(0, 0, 0);
+  COLORREF brushColor_ = RGB(255, 255, 255);
+  HBRUSH brush_ = nullptr;
+  SelectGuard penSelected_;
+  SelectGuard brushSelected_;
   UniqueGdiObject font_;
   std::unique_ptr<SelectGuard> fontSelected_;
 };

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "screen.h"
-
 SettingsFileScope::SettingsFileScope(const std::string &content)
     : path_(WindowsFilePath("velkorin_ss.ini")) {
   DeleteFileIfAny(path_);
@@ -47,4 +45,60 @@ std::vector<StepRecord> ReadStepLog(const std::string &path) {
     }
   }
   return steps;
+}
+
+PreviewHost::PreviewHost(int x, int y, int w, int h) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  // Blue, a colour no tile uses, so the saver's drawing can be told from the host's.
+  wc.hbrBackground = CreateSolidBrush(RGB(0, 0, 255));
+  wc.lpszClassName = "VelkorinTestHost";
+  RegisterClassA(&wc);
+  hwnd_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "host",
+                          WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h, nullptr, nullptr,
+                          wc.hInstance, nullptr);
+  UpdateWindow(hwnd_);
+}
+
+PreviewHost::~PreviewHost() {
+  if (IsWindow(hwnd_))
+    DestroyWindow(hwnd_);
+}
+
+bool NextQuestion(const PuzzleReader &reader, SeenPuzzle &q, DWORD ms, const SeenPuzzle *after) {
+  return PollUntil(
+      [&] {
+        SeenPuzzle p;
+        if (!reader.Read(CaptureScreen(), p) || p.AnswerShown)
+          return false;
+        if (after && p.HandX == after->HandX && p.HandY == after->HandY && p.Hand == after->Hand)
+          return false;
+        q = p;
+        return true;
+      },
+      ms);
+}
+
+bool AnswerOf(const PuzzleReader &reader, const SeenPuzzle &q, SeenPuzzle &a, DWORD ms) {
+  return PollUntil(
+      [&] {
+        SeenPuzzle p;
+        if (!reader.Read(CaptureScreen(), p) || !p.AnswerShown)
+          return false;
+        if (p.HandX != q.HandX || p.HandY != q.HandY || p.Hand != q.Hand)
+          return false;
+        if (!p.NoneShown && p.Answer.empty())
+          return false;  // the answer tiles are still being drawn
+        a = p;
+        return true;
+      },
+      ms);
+}
+
+std::vector<int> RanksOf(const std::vector<SeenTile> &tiles) {
+  std::vector<int> r;
+  for (const SeenTile &t : tiles)
+    r.push_back(t.Rank);
+  return r;
 }

@@ -8,6 +8,11 @@
 #include <vector>
 
 #include "driver.h"
+#include "screen.h"
+
+constexpr DWORD kStart = 20000;  // a cold Wine may take a while to show the first window
+constexpr DWORD kEnd = 10000;
+const char kSaverClass[] = "TScreenSaverForm";
 
 // Replaces the settings file for the test's duration; restores the absence afterwards.
 class SettingsFileScope {
@@ -48,3 +53,39 @@ struct StepRecord {
   unsigned long MemoryKb;   // committed private memory, 0 where not counted
 };
 std::vector<StepRecord> ReadStepLog(const std::string &path);
+
+// A full-screen saver with its window found and shown.
+struct FullScreen {
+  explicit FullScreen(const std::string &settings = IntervalSettings(1000, 1000),
+                      const std::string &args = "/s", const std::string &exe = SaverPath())
+      : file(settings), saver(args, exe) {
+    window = saver.FindWindow(kSaverClass, kStart);
+  }
+  SettingsFileScope file;
+  SaverProcess saver;
+  HWND window = nullptr;
+};
+
+// A host window for previews, owned by the test.
+class PreviewHost {
+ public:
+  PreviewHost(int x, int y, int w, int h);
+  ~PreviewHost();
+  PreviewHost(const PreviewHost &) = delete;
+  PreviewHost &operator=(const PreviewHost &) = delete;
+  HWND hwnd() const { return hwnd_; }
+  std::string Arg() const {
+    return std::to_string(static_cast<long long>(reinterpret_cast<intptr_t>(hwnd_)));
+  }
+  void Destroy() { DestroyWindow(hwnd_); }
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+// Polls the screen until a question (13 tiles, no answer yet) is shown that differs from
+// `after`; false when none comes within the bound.
+bool NextQuestion(const PuzzleReader &reader, SeenPuzzle &q, DWORD ms, const SeenPuzzle *after);
+// Polls until the answer of question q is shown in full.
+bool AnswerOf(const PuzzleReader &reader, const SeenPuzzle &q, SeenPuzzle &a, DWORD ms);
+std::vector<int> RanksOf(const std::vector<SeenTile> &tiles);

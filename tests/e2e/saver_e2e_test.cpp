@@ -9,22 +9,13 @@
 #include <utility>
 
 #include "driver.h"
+#include "e2e_expect.h"
 #include "e2e_util.h"
 #include "problem.h"
 #include "screen.h"
 
 namespace {
 
-std::vector<int> RanksOf(const std::vector<SeenTile> &tiles) {
-  std::vector<int> r;
-  for (const SeenTile &t : tiles)
-    r.push_back(t.Rank);
-  return r;
-}
-
-constexpr DWORD kStart = 20000;  // a cold Wine may take a while to show the first window
-constexpr DWORD kEnd = 10000;
-const char kSaverClass[] = "TScreenSaverForm";
 const char kDesktop[] = "Control Panel\\desktop";
 const char kTestKey[] = "Software\\VelkorinTest";
 constexpr int kLabelHeight = 19;  // the label's pixels at 96 pixels per inch
@@ -47,92 +38,6 @@ int ScreenW() {
 }
 int ScreenH() {
   return GetSystemMetrics(SM_CYSCREEN);
-}
-
-// Expects that the process is still running after a bounded wait for it to end.
-void ExpectStaysOpen(SaverProcess &saver, DWORD ms = 600) {
-  DWORD code;
-  EXPECT_FALSE(saver.WaitExit(ms, code)) << "the saver ended, exit code " << code;
-}
-
-void ExpectEndsWith(SaverProcess &saver, DWORD expected, DWORD ms = kEnd) {
-  DWORD code = 12345;
-  ASSERT_TRUE(saver.WaitExit(ms, code)) << "the saver did not end";
-  EXPECT_EQ(expected, code);
-}
-
-// A full-screen saver with its window found and shown.
-struct FullScreen {
-  explicit FullScreen(const std::string &settings = IntervalSettings(1000, 1000),
-                      const std::string &args = "/s", const std::string &exe = SaverPath())
-      : file(settings), saver(args, exe) {
-    window = saver.FindWindow(kSaverClass, kStart);
-  }
-  SettingsFileScope file;
-  SaverProcess saver;
-  HWND window = nullptr;
-};
-
-// A host window for previews, owned by this test.
-class PreviewHost {
- public:
-  PreviewHost(int x, int y, int w, int h) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    // Blue, a colour no tile uses, so the saver's drawing can be told from the host's.
-    wc.hbrBackground = CreateSolidBrush(RGB(0, 0, 255));
-    wc.lpszClassName = "VelkorinTestHost";
-    RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "host",
-                            WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h, nullptr, nullptr,
-                            wc.hInstance, nullptr);
-    UpdateWindow(hwnd_);
-  }
-  ~PreviewHost() {
-    if (IsWindow(hwnd_))
-      DestroyWindow(hwnd_);
-  }
-  HWND hwnd() const { return hwnd_; }
-  std::string Arg() const {
-    return std::to_string(static_cast<long long>(reinterpret_cast<intptr_t>(hwnd_)));
-  }
-  void Destroy() { DestroyWindow(hwnd_); }
-
- private:
-  HWND hwnd_ = nullptr;
-};
-
-// Polls the screen until a question (13 tiles, no answer yet) is shown; then until its
-// answer is shown. Returns false when either does not come within the bound.
-bool NextQuestion(const PuzzleReader &reader, SeenPuzzle &q, DWORD ms, const SeenPuzzle *after) {
-  return PollUntil(
-      [&] {
-        SeenPuzzle p;
-        if (!reader.Read(CaptureScreen(), p) || p.AnswerShown)
-          return false;
-        if (after && p.HandX == after->HandX && p.HandY == after->HandY && p.Hand == after->Hand)
-          return false;
-        q = p;
-        return true;
-      },
-      ms);
-}
-
-bool AnswerOf(const PuzzleReader &reader, const SeenPuzzle &q, SeenPuzzle &a, DWORD ms) {
-  return PollUntil(
-      [&] {
-        SeenPuzzle p;
-        if (!reader.Read(CaptureScreen(), p) || !p.AnswerShown)
-          return false;
-        if (p.HandX != q.HandX || p.HandY != q.HandY || p.Hand != q.Hand)
-          return false;
-        if (!p.NoneShown && p.Answer.empty())
-          return false;  // the answer tiles are still being drawn
-        a = p;
-        return true;
-      },
-      ms);
 }
 
 }  // namespace
@@ -366,19 +271,10 @@ TEST(Puzzles, NoAnsRateFortyAlwaysNoneAndZeroNever) {
   }
 }
 
-TEST(Puzzles, AnErrorInAStepEndsTheProgramWithExitCodeOne) {
+TEST(Puzzles, AnErrorInAStepIsShownAboveTheSaverWhateverTheInputAndEndsWithOne) {
   EnvScope fault("VELKORIN_FAULT_AT_STEP", "3");
   FullScreen fs(IntervalSettings(100, 100), "/s", WindowsPathOf(VELKORIN_PROBE_SCR_PATH));
-  ASSERT_NE(nullptr, fs.window);
-  HWND box = fs.saver.FindWindow("#32770", kStart);
-  ASSERT_NE(nullptr, box);
-  wchar_t text[512] = {}, caption[128] = {};
-  GetDlgItemTextW(box, 0xFFFF, text, 512);
-  GetWindowTextW(box, caption, 128);
-  EXPECT_EQ(std::wstring(L"Velkorin stopped because of an error: injected fault."), text);
-  EXPECT_EQ(std::wstring(L"velkorin_probe"), caption);  // the title comes from the file name
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
-  ExpectEndsWith(fs.saver, 1);
+  ExpectErrorBoxOverTheSaverThenExitCodeOne(fs, L"velkorin_probe");
 }
 
 // ---- two monitors (run by the two-monitors script on its own X server) ---------------
