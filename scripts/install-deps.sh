@@ -11,6 +11,7 @@ packages=(
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 wine32:i386
   xvfb xdotool x11-utils imagemagick nsis fonts-liberation
+  libx11-dev libxft-dev xscreensaver xscreensaver-data fonts-dejavu-core dpkg-dev
 )
 
 missing=()
