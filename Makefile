@@ -9,7 +9,8 @@ JOBS ?= $(shell nproc)
 TEST_STEPS :=
 include $(sort $(wildcard mk/*.mk))
 
-.PHONY: deps native release win32 win32-tests win64 test test-native test-windows run clean format
+.PHONY: deps native release win32 win32-tests win64 test test-native test-windows run run-x11 clean \
+  format
 deps:
 	@scripts/install-deps.sh
 
@@ -30,6 +31,10 @@ test-windows:
 
 run: win32 $(WINTEST)
 	scripts/run-saver build/$(WINTEST)
+
+# The X11 hack in a window of its own on the current display, with short intervals.
+run-x11: release
+	build/release/src/x11/velkorin --question-seconds 3 --answer-seconds 3
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -119,38 +119,52 @@ void TXCanvas::DrawFace(int rank, int x, int y, int scale) {
             y);
 }
 
-// GDI's pens: one pixel wide at scale 1, which X draws with the same pixels for the
-// level, upright and 45-degree lines of a tile; wider ones with round ends and joins, as
-// GDI's geometric pens have. CapNotLast leaves out a line's last point, as GDI does.
-void TXCanvas::SetPen(TColor color, int scale) {
-  XSetForeground(display_, gc_, Pixel(color));
-  XSetLineAttributes(display_, gc_, scale > 1 ? static_cast<unsigned>(scale) : 0, LineSolid,
-                     scale > 1 ? CapRound : CapNotLast, JoinRound);
+// One pixel wide at scale 1, where X draws the level, upright and 45-degree lines of a tile
+// with GDI's pixels; CapNotLast leaves out a line's last point, as GDI does. At scale s the
+// line is s wide and moved by s/2 right and down, so it covers the s x s blocks that stand
+// for the scale-1 pixels: a line centred on the path would put half its width outside the
+// puzzle's box, where the next erase does not reach. Round ends and joins keep the
+// corners inside too.
+void TXCanvas::StrokePath(std::vector<XPoint> &p, TColor pen, int scale) {
+  XSetForeground(display_, gc_, Pixel(pen));
+  if (scale > 1) {
+    for (XPoint &q : p) {
+      q.x = static_cast<short>(q.x + scale / 2);
+      q.y = static_cast<short>(q.y + scale / 2);
+    }
+    XSetLineAttributes(display_, gc_, static_cast<unsigned>(scale), LineSolid, CapRound, JoinRound);
+  } else {
+    XSetLineAttributes(display_, gc_, 0, LineSolid, CapNotLast, JoinMiter);
+  }
+  XDrawLines(display_, window_, gc_, p.data(), static_cast<int>(p.size()), CoordModeOrigin);
 }
+
+namespace {
+std::vector<XPoint> XPoints(const TPoint *points, int count) {
+  std::vector<XPoint> p;
+  for (int i = 0; i < count; ++i)
+    p.push_back(XPoint{static_cast<short>(points[i].x), static_cast<short>(points[i].y)});
+  return p;
+}
+}  // namespace
 
 void TXCanvas::Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) {
   if (count < 2)
     return;
-  std::vector<XPoint> p;
-  for (int i = 0; i < count; ++i)
-    p.push_back(XPoint{static_cast<short>(points[i].x), static_cast<short>(points[i].y)});
+  std::vector<XPoint> p = XPoints(points, count);
   // The interior by the even-odd rule, as GDI's ALTERNATE fill, then the closed outline.
   XSetForeground(display_, gc_, Pixel(brush));
   XSetFillRule(display_, gc_, EvenOddRule);
   XFillPolygon(display_, window_, gc_, p.data(), count, Complex, CoordModeOrigin);
   p.push_back(p.front());
-  SetPen(pen, scale);
-  XDrawLines(display_, window_, gc_, p.data(), count + 1, CoordModeOrigin);
+  StrokePath(p, pen, scale);
 }
 
 void TXCanvas::Polyline(const TPoint *points, int count, TColor pen, int scale) {
   if (count < 2)
     return;
-  std::vector<XPoint> p;
-  for (int i = 0; i < count; ++i)
-    p.push_back(XPoint{static_cast<short>(points[i].x), static_cast<short>(points[i].y)});
-  SetPen(pen, scale);
-  XDrawLines(display_, window_, gc_, p.data(), count, CoordModeOrigin);
+  std::vector<XPoint> p = XPoints(points, count);
+  StrokePath(p, pen, scale);
 }
 
 TXCanvas::TFont &TXCanvas::FontFor(int scale) {

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "canvas.h"
 #include "strip_bmp.h"
@@ -27,7 +28,7 @@ class TXCanvas : public TPuzzleCanvas {
  private:
   struct TFont;
   unsigned long Pixel(TColor color);
-  void SetPen(TColor color, int scale);
+  void StrokePath(std::vector<XPoint> &points, TColor pen, int scale);
   void MakeFaces(int scale);
   TFont &FontFor(int scale);
 

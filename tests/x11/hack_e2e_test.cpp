@@ -12,6 +12,9 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <X11/Xatom.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -36,7 +39,7 @@ const char kHack[] = VELKORIN_HACK;
 const char kStrip[] = VELKORIN_SOURCE_DIR "/resources/tiles.bmp";
 
 // fontconfig keeps a little memory for the process's life on purpose.
-const char kLsan[] = "LSAN_OPTIONS=suppressions=" VELKORIN_SOURCE_DIR "/tests/x11/lsan.supp";
+const char kLsan[] = "LSAN_OPTIONS=print_suppressions=0:suppressions=" VELKORIN_SOURCE_DIR "/tests/x11/lsan.supp";
 
 // A child process that dies with the test, whatever ends the test.
 class TChild {
@@ -170,12 +173,11 @@ class Hack : public ::testing::Test {
   // Reads the window until check accepts what shows, for at most ms; the last reading's
   // description otherwise.
   ::testing::AssertionResult Await(Window win, int ms,
-                                   const std::function<std::string(const TShownPuzzle &)> &check) {
+                                   const std::function<std::string(const TImage &)> &check) {
     const auto end = Clock::now() + std::chrono::milliseconds(ms);
     std::string last;
     do {
-      const TShownPuzzle shown = ReadPuzzle(ReadWindow(display_, win), faces_);
-      last = check(shown);
+      last = check(ReadWindow(display_, win));
       if (last.empty())
         return ::testing::AssertionSuccess();
       std::this_thread::sleep_for(std::chrono::milliseconds(15));
@@ -185,11 +187,13 @@ class Hack : public ::testing::Test {
 
   // What expected shows after its last step: the question alone, or with its answer, and
   // nothing else in the window (in particular nothing of the puzzle before).
-  static std::function<std::string(const TShownPuzzle &)> Shows(const TPuzzle &expected) {
+  std::function<std::string(const TImage &)> Shows(const TPuzzle &expected) const {
     const Problem p = expected.Current();
     const TBox box = expected.Box();
     const bool answered = expected.Phase() == 0;
-    return [=](const TShownPuzzle &s) -> std::string {
+    const TStripFaces &faces = faces_;
+    return [=, &faces](const TImage &image) -> std::string {
+      const TShownPuzzle s = ReadPuzzle(image, faces);
       const std::string got = "shows " + Describe(s);
       if (!s.Fault.empty() || s.Stray || s.Answered != answered)
         return got;
@@ -241,6 +245,25 @@ class Hack : public ::testing::Test {
 TXServer *Hack::server_ = nullptr;
 
 const ProblemRules kDefaults{true, 2, 0, 0, false};
+
+// The smallest box around every lit pixel.
+TBox LitBox(const TImage &image) {
+  TBox b{image.Width, image.Height, 0, 0};
+  for (int y = 0; y < image.Height; ++y)
+    for (int x = 0; x < image.Width; ++x)
+      if (image.At(x, y)) {
+        b.Left = std::min(b.Left, x);
+        b.Top = std::min(b.Top, y);
+        b.Right = std::max(b.Right, x + 1);
+        b.Bottom = std::max(b.Bottom, y + 1);
+      }
+  return b;
+}
+
+std::string Text(const TBox &b) {
+  return std::to_string(b.Left) + "," + std::to_string(b.Top) + "-" + std::to_string(b.Right) +
+         "," + std::to_string(b.Bottom);
+}
 
 // The expected puzzle is stepped only for its problems and places.
 struct TNoCanvas : TPuzzleCanvas {
@@ -363,4 +386,43 @@ TEST_F(Hack, RefusesBadTargetsWithAReason) {
     EXPECT_EQ(c.status, status) << c.args[0] << " " << StatusText(status);
     EXPECT_NE(std::string::npos, Errors().find(c.says)) << Errors();
   }
+}
+
+// At 192 dpi (Xft.dpi) a puzzle is twice the size, the engine's places twice as far, and
+// every pixel of it stays inside the box that the next question erases.
+TEST_F(Hack, DoublesAtTwiceTheDpiWithinTheErasedBox) {
+  const Window root = DefaultRootWindow(display_);
+  const char resources[] = "Xft.dpi:\t192\n";
+  XChangeProperty(display_, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char *>(resources), sizeof resources - 1);
+  Window win = NewWindow(1000, 700);
+  Start({"--window-id", std::to_string(win), "--seed", "3", "--question-seconds", "0.3",
+         "--answer-seconds", "0.3"});
+  TPuzzle expected(kDefaults, TRandom{3}, {{0, 0, 1000, 700}}, 2);
+  TNoCanvas nothing;
+  for (int k = 0; k < 6; ++k) {
+    expected.Step(nothing);
+    const TBox box = expected.Box();
+    TBox want = box;
+    if (expected.Phase() == 1) {  // the question: the hand's row only
+      want.Right =
+          box.Left + 2 * ((HandSize - 1) * PuzzleGeometry::TileStep + PuzzleGeometry::TileBoxWidth);
+      want.Bottom = box.Top + 2 * PuzzleGeometry::TileBoxHeight;
+    }
+    EXPECT_TRUE(Await(win, 3000,
+                      [&](const TImage &image) -> std::string {
+                        const TBox lit = LitBox(image);
+                        const bool inside = lit.Left == want.Left && lit.Top == want.Top &&
+                                            lit.Right <= want.Right && lit.Bottom <= want.Bottom;
+                        const bool whole = expected.Phase() == 0 ||
+                                           (lit.Right == want.Right && lit.Bottom == want.Bottom);
+                        return inside && whole ? ""
+                                               : "lit " + Text(lit) + ", expected " + Text(want);
+                      }))
+        << "step " << k;
+  }
+  XDeleteProperty(display_, root, XA_RESOURCE_MANAGER);
+  kill(hack_->Pid(), SIGTERM);
+  EXPECT_EQ(0, hack_->WaitFor(5000));
+  EXPECT_EQ("", Errors());
 }
