@@ -108,7 +108,7 @@ void Run(const StartRequest &request) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  Application.Initialize(instance);
+  Application.Initialize(instance, LoadIconA(instance, "MAINICON"));
   try {
     Run(ReadStartRequest(GetCommandLineA()));
   } catch (...) {

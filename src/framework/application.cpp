@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "form.h"
 #include "system.h"
 
 TApplication Application;
@@ -27,8 +28,9 @@ std::vector<wchar_t> Widen(const std::string &utf8) {
 
 }  // namespace
 
-void TApplication::Initialize(HINSTANCE instance) {
+bool TApplication::Initialize(HINSTANCE instance, HICON icon) {
   instance_ = instance;
+  icon_ = icon;
   char path[MAX_PATH + 1] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   title_ = ProgramTitleFromPath(path);
@@ -36,14 +38,16 @@ void TApplication::Initialize(HINSTANCE instance) {
   WNDCLASSA wc = {};
   wc.lpfnWndProc = AppWndProc;
   wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, "MAINICON");
+  wc.hIcon = icon;
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.lpszClassName = kAppClass;
-  RegisterClassA(&wc);
+  if (RegisterWindowClass(wc) != 0)
+    return false;
   handle_ = CreateWindowExA(0, kAppClass, title_.c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
                             0, nullptr, nullptr, instance, nullptr);
+  return handle_ != nullptr;
 }
 
 void TApplication::Run() {
@@ -61,6 +65,10 @@ void TApplication::ShowError(const std::string &message) const {
 }
 
 void TApplication::ShowException(std::exception_ptr error) const {
+  if (OnException) {
+    OnException(error);
+    return;
+  }
   ShowError(ExceptionMessage(error));
 }
 

@@ -5,17 +5,21 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
 
 class TForm;
 
 class TApplication {
  public:
-  // Creates the application window (invisible, no size).
-  void Initialize(HINSTANCE instance);
+  // Creates the application window (invisible, no size). The icon is the program's: the
+  // taskbar shows it for this window, and forms that name no icon of their own take it.
+  // False when the window could not be made; a program may run on without it (its forms
+  // then have no owner).
+  bool Initialize(HINSTANCE instance, HICON icon = nullptr);
   HINSTANCE Instance() const { return instance_; }
   HWND Handle() const { return handle_; }
-  const std::string &Title() const { return title_; }
+  HICON Icon() const { return icon_; }
 
   // The form whose close ends the message loop.
   TForm *MainForm = nullptr;
@@ -26,12 +30,15 @@ class TApplication {
   // Shows an error as the framework reports errors of event handlers: stop icon, OK
   // button, the title as caption, the message with a full stop appended.
   void ShowError(const std::string &message) const;
-  // Reports the exception in flight (call from a catch block).
+  // Reports an error of an event handler: to OnException when set, else in the error box.
   void ShowException(std::exception_ptr error) const;
+  // Where errors of event handlers go instead of the box (a log, a test). Must not throw.
+  std::function<void(std::exception_ptr)> OnException;
 
  private:
   HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
+  HICON icon_ = nullptr;
   std::string title_;
 };
 

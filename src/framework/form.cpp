@@ -4,24 +4,18 @@
 
 #include "application.h"
 
-namespace {
-
-void RegisterFormClass(const TCreateParams &p, HINSTANCE instance, WNDPROC proc) {
+DWORD RegisterWindowClass(const WNDCLASSA &wc) {
   WNDCLASSA existing;
-  if (GetClassInfoA(instance, p.ClassName.c_str(), &existing))
-    return;
-  WNDCLASSA wc = {};
-  wc.style = p.ClassStyle;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, "MAINICON");
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hbrBackground = p.Background;
-  wc.lpszClassName = p.ClassName.c_str();
-  RegisterClassA(&wc);
+  if (GetClassInfoA(wc.hInstance, wc.lpszClassName, &existing)) {
+    const bool same = existing.style == wc.style && existing.lpfnWndProc == wc.lpfnWndProc &&
+                      existing.hbrBackground == wc.hbrBackground;
+    return same ? 0 : ERROR_CLASS_ALREADY_EXISTS;
+  }
+  if (RegisterClassA(&wc))
+    return 0;
+  const DWORD error = GetLastError();
+  return error ? error : ERROR_CLASS_ALREADY_EXISTS;
 }
-
-}  // namespace
 
 TForm::~TForm() {
   if (handle_)
@@ -42,7 +36,7 @@ HWND TForm::Handle() {
   return handle_;
 }
 
-void TForm::CreateParams(TCreateParams &p) {
+void TForm::DefaultParams(TCreateParams &p) const {
   p.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   p.ExStyle = WS_EX_CONTROLPARENT;
   p.X = Left;
@@ -51,17 +45,31 @@ void TForm::CreateParams(TCreateParams &p) {
   p.Height = Height;
   p.WndParent = Application.Handle();
   p.ClassStyle = CS_DBLCLKS;
+  p.Icon = Application.Icon();
 }
 
 void TForm::CreateHandle() {
   TCreateParams p;
-  CreateParams(p);
+  DefaultParams(p);
   AdjustWindowParams(p);
-  RegisterFormClass(p, Application.Instance(), WindowProc);
-  // The window procedure attaches this object at WM_NCCREATE and sets handle_.
-  HWND h = CreateWindowExA(p.ExStyle, p.ClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
-                           p.Width, p.Height, p.WndParent, nullptr, Application.Instance(), this);
-  if (!h)
+  WNDCLASSA wc = {};
+  wc.style = p.ClassStyle;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = Application.Instance();
+  wc.hIcon = p.Icon;
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = p.Background;
+  wc.lpszClassName = p.ClassName.c_str();
+  createError_ = RegisterWindowClass(wc);
+  if (createError_ == 0) {
+    // The window procedure attaches this object at WM_NCCREATE and sets handle_.
+    SetLastError(0);
+    HWND h = CreateWindowExA(p.ExStyle, wc.lpszClassName, p.Caption.c_str(), p.Style, p.X, p.Y,
+                             p.Width, p.Height, p.WndParent, nullptr, wc.hInstance, this);
+    if (!h)
+      createError_ = GetLastError() ? GetLastError() : DWORD(ERROR_CANCELLED);
+  }
+  if (createError_ != 0)
     destroyed_ = true;  // never try again: a form whose window cannot exist stays without one
 }
 
@@ -104,6 +112,8 @@ int TForm::ShowModal() {
         PostQuitMessage(static_cast<int>(msg.wParam));  // leave WM_QUIT for the outer loop
       break;
     }
+    if (PreTranslate(msg))
+      continue;
     if (!IsDialogMessageA(self, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
@@ -113,6 +123,15 @@ int TForm::ShowModal() {
   if (IsWindow(self))
     ShowWindow(self, SW_HIDE);
   return ModalResult;
+}
+
+bool TForm::PreTranslate(const MSG &msg) {
+  try {
+    return PreTranslateMessage(msg);
+  } catch (...) {
+    Application.ShowException(std::current_exception());
+    return true;
+  }
 }
 
 LRESULT TForm::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {

@@ -7,5 +7,5 @@
 std::string SystemFilePath(const char *name);
 
 // The program's title: the program file's name without its folder, cut at its first full
-// stop, every character after the first in lower case ("VELKORIN.SCR" -> "Velkorin").
+// stop, every character after the first in lower case ("MYSAVER.SCR" -> "Mysaver").
 std::string ProgramTitleFromPath(const std::string &path);

@@ -27,7 +27,7 @@ int32_t TSettingsFile::ReadInt(const char *section, const char *key, int32_t def
 }
 
 bool TSettingsFile::ReadBool(const char *section, const char *key, bool deflt) const {
-  return ReadInt(section, key, deflt ? 1 : 0) != 0;
+  return ParseProfileBool(ReadText(section, key, ""), deflt);
 }
 
 void TSettingsFile::WriteText(const char *section, const char *key,
@@ -41,7 +41,7 @@ void TSettingsFile::WriteInt(const char *section, const char *key, int32_t value
 }
 
 void TSettingsFile::WriteBool(const char *section, const char *key, bool value) const {
-  WriteText(section, key, value ? "1" : "0");
+  WriteText(section, key, FormatProfileBool(value));
 }
 
 SaverSettings LoadSettings(const TSettingsFile &file) {

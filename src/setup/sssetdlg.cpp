@@ -11,9 +11,6 @@
 
 namespace {
 
-// The dialog whose keys the message filter looks at; one per run of the program.
-TScrnSaveSetupDlg *KeyFilterOwner = nullptr;
-
 bool ModifierHeld() {
   return ((GetKeyState(VK_SHIFT) | GetKeyState(VK_CONTROL) | GetKeyState(VK_MENU)) & 0x8000) != 0;
 }
@@ -48,9 +45,6 @@ TScrnSaveSetupDlg::TScrnSaveSetupDlg() {
 
 TScrnSaveSetupDlg::~TScrnSaveSetupDlg() {
   FormDestroy();
-  keyFilter_.reset();
-  if (KeyFilterOwner == this)
-    KeyFilterOwner = nullptr;
   // The controls go before the fonts they were given.
   if (HandleAllocated())
     DestroyWindow(Handle());
@@ -100,8 +94,6 @@ void TScrnSaveSetupDlg::CreateControls() {
         this->*m.Control = control;
   }
   focused_ = SortFlag;
-  KeyFilterOwner = this;
-  keyFilter_.reset(SetWindowsHookExA(WH_MSGFILTER, DialogKeyFilter, nullptr, GetCurrentThreadId()));
 }
 
 // The frame computed before creation may differ from the one the system draws; the client
@@ -226,8 +218,10 @@ HFONT TScrnSaveSetupDlg::FontOf(const TControlDef &row) const {
 
 // The dialog manager serves Tab, Enter, Escape and the mnemonics. Two cases must not reach
 // it: keys while the list of NoAnsRate is open, which belong to the list, and Enter or
-// Escape with a modifier held, which press nothing.
-bool TScrnSaveSetupDlg::BypassDialogKeys(const MSG &msg) {
+// Escape with a modifier held, which press nothing. The open list runs no loop of its own
+// (its keys are posted to the combo box, which keeps the focus), so the modal loop sees
+// every key first, as a message filter hook would.
+bool TScrnSaveSetupDlg::PreTranslateMessage(const MSG &msg) {
   HWND self = HandleAllocated() ? Handle() : nullptr;
   if (!self || !IsKeyMessage(msg.message) || (msg.hwnd != self && !IsChild(self, msg.hwnd)))
     return false;
@@ -242,13 +236,6 @@ bool TScrnSaveSetupDlg::BypassDialogKeys(const MSG &msg) {
   TranslateMessage(&copy);
   DispatchMessageA(&copy);
   return true;
-}
-
-LRESULT CALLBACK TScrnSaveSetupDlg::DialogKeyFilter(int code, WPARAM wp, LPARAM lp) noexcept {
-  if (code == MSGF_DIALOGBOX && KeyFilterOwner &&
-      KeyFilterOwner->BypassDialogKeys(*reinterpret_cast<const MSG *>(lp)))
-    return 1;  // dispatched here; the dialog manager leaves it alone
-  return CallNextHookEx(nullptr, code, wp, lp);
 }
 
 bool TScrnSaveSetupDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT &result) {

@@ -37,20 +37,13 @@ class TScrnSaveSetupDlg : public TForm {
  protected:
   void AdjustWindowParams(TCreateParams &params) override;
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT &result) override;
+  bool PreTranslateMessage(const MSG &msg) override;
   void FormCreate() override;
   void FormDestroy();
   void OKBtnClick();
   void TimerBarChange();
 
  private:
-  struct HookDeleter {
-    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
-  };
-  using UniqueHook = UniqueHandle<HHOOK, HookDeleter>;
-
-  static LRESULT CALLBACK DialogKeyFilter(int code, WPARAM wp, LPARAM lp) noexcept;
-  bool BypassDialogKeys(const MSG &msg);
-
   void CreateControls();
   void FitClientArea();
   void OnCommand(WORD id, WORD code);
@@ -66,7 +59,6 @@ class TScrnSaveSetupDlg : public TForm {
   // window before the members go.
   UniqueGdiObject font_;
   UniqueGdiObject creditFont_;
-  UniqueHook keyFilter_;
   int timerBarPosition_ = 0;
   int timerBar2Position_ = 0;
   HWND focused_ = nullptr;  // the control that gets the focus back on activation

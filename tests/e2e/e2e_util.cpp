@@ -22,71 +22,15 @@ std::string IntervalSettings(int sleepTime, int sleepTime2, int sort, int noAnsR
          "\r\nSleepTime2=" + std::to_string(sleepTime2) + "\r\n";
 }
 
-void SetUserDword(const char *subkey, const char *name, DWORD value) {
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) == ERROR_SUCCESS) {
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<BYTE *>(&value), sizeof value);
-    RegCloseKey(key);
-  }
-}
-
-bool ReadUserDword(const char *subkey, const char *name, DWORD &value) {
-  DWORD size = sizeof value;
-  return RegGetValueA(HKEY_CURRENT_USER, subkey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
-         ERROR_SUCCESS;
-}
-
-void DeleteUserValue(const char *subkey, const char *name) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-  }
-}
-
-void SetUserString(const char *subkey, const char *name, const char *value) {
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) == ERROR_SUCCESS) {
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value),
-                   lstrlenA(value) + 1);
-    RegCloseKey(key);
-  }
-}
-
-std::string ReadUserString(const char *subkey, const char *name) {
-  char buf[512] = {};
-  DWORD size = sizeof buf;
-  if (RegGetValueA(HKEY_CURRENT_USER, subkey, name, RRF_RT_REG_SZ, nullptr, buf, &size) !=
-      ERROR_SUCCESS)
-    return std::string();
-  return buf;
-}
-
 namespace {
 const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\velkorin.scr";
 }
 
 Windows98Scope::Windows98Scope() {
-  SetUserString(kAppDefaults, "Version", "win98");
+  WriteRegString(HKEY_CURRENT_USER, kAppDefaults, "Version", "win98");
 }
 Windows98Scope::~Windows98Scope() {
-  DeleteUserValue(kAppDefaults, "Version");
-}
-
-SystemFileScope::SystemFileScope(const std::string &sourceUnixPath, const std::string &name) {
-  char dir[MAX_PATH] = {};
-  GetSystemDirectoryA(dir, MAX_PATH);
-  target_ = std::string(dir) + "\\" + name;
-  backup_ = target_ + ".velkorin-test-backup";
-  MoveFileExA(target_.c_str(), backup_.c_str(), MOVEFILE_REPLACE_EXISTING);
-  CopyFileA(WindowsPathOf(sourceUnixPath).c_str(), target_.c_str(), FALSE);
-}
-
-SystemFileScope::~SystemFileScope() {
-  DeleteFileIfAny(target_);
-  MoveFileExA(backup_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  DeleteRegValue(HKEY_CURRENT_USER, kAppDefaults, "Version");
 }
 
 std::vector<StepRecord> ReadStepLog(const std::string &path) {

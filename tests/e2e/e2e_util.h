@@ -21,28 +21,11 @@ class SettingsFileScope {
 
 std::string IntervalSettings(int sleepTime, int sleepTime2, int sort = 1, int noAnsRate = 2);
 
-// HKCU values of the test prefix; each scope deletes what it set.
-void SetUserDword(const char *subkey, const char *name, DWORD value);
-bool ReadUserDword(const char *subkey, const char *name, DWORD &value);
-void DeleteUserValue(const char *subkey, const char *name);
-void SetUserString(const char *subkey, const char *name, const char *value);
-std::string ReadUserString(const char *subkey, const char *name);
-
 // Makes Wine report Windows 98 to velkorin.scr for the scope's duration.
 class Windows98Scope {
  public:
   Windows98Scope();
   ~Windows98Scope();
-};
-
-// Copies a test DLL into the prefix's system directory under the given name.
-class SystemFileScope {
- public:
-  SystemFileScope(const std::string &sourceUnixPath, const std::string &name);
-  ~SystemFileScope();
-
- private:
-  std::string target_, backup_;
 };
 
 // Sets an environment variable that the saver started from here inherits.

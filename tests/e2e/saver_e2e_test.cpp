@@ -425,24 +425,20 @@ TEST(Preview, WithoutAUsableHostEndsAtOnce) {
 class Windows98 : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteUserValue(kTestKey, "Calls");
-    SetUserDword(kTestKey, "Answer", 0);
+    DeleteRegValue(HKEY_CURRENT_USER, kTestKey, "Calls");
+    WriteRegDword(HKEY_CURRENT_USER, kTestKey, "Answer", 0);
   }
   void TearDown() override {
-    DeleteUserValue(kDesktop, "ScreenSaveUsePassword");
-    DeleteUserValue(kTestKey, "Calls");
+    DeleteRegValue(HKEY_CURRENT_USER, kDesktop, "ScreenSaveUsePassword");
+    DeleteRegValue(HKEY_CURRENT_USER, kTestKey, "Calls");
   }
-  DWORD Calls() {
-    DWORD v = 0;
-    ReadUserDword(kTestKey, "Calls", v);
-    return v;
-  }
+  DWORD Calls() { return ReadRegDword(HKEY_CURRENT_USER, kTestKey, "Calls").value_or(0); }
   Windows98Scope version;
 };
 
 TEST_F(Windows98, WithoutAPasswordClosesAtOnce) {
   SystemFileScope cpl(VELKORIN_FAKE_PASSWORD_PATH, "PASSWORD.CPL");
-  SetUserDword(kDesktop, "ScreenSaveUsePassword", 0);
+  WriteRegDword(HKEY_CURRENT_USER, kDesktop, "ScreenSaveUsePassword", 0);
   FullScreen fs;
   ASSERT_NE(nullptr, fs.window);
   // Windows 9x is told that a saver runs, and told again when it ends.
@@ -455,7 +451,7 @@ TEST_F(Windows98, WithoutAPasswordClosesAtOnce) {
 
 TEST_F(Windows98, RefusedPasswordKeepsTheSaverAcceptedOneEndsIt) {
   SystemFileScope cpl(VELKORIN_FAKE_PASSWORD_PATH, "PASSWORD.CPL");
-  SetUserDword(kDesktop, "ScreenSaveUsePassword", 1);
+  WriteRegDword(HKEY_CURRENT_USER, kDesktop, "ScreenSaveUsePassword", 1);
   FullScreen fs;
   ASSERT_NE(nullptr, fs.window);
   // Four moves first: without a fresh count after the refusal, one more move would ask again.
@@ -477,14 +473,14 @@ TEST_F(Windows98, RefusedPasswordKeepsTheSaverAcceptedOneEndsIt) {
   EXPECT_GE(moves, 4);
   EXPECT_LE(moves, 5);
   EXPECT_TRUE(fs.saver.Running());
-  SetUserDword(kTestKey, "Answer", 1);
+  WriteRegDword(HKEY_CURRENT_USER, kTestKey, "Answer", 1);
   PostMessageA(fs.window, WM_KEYDOWN, 'A', 0);
   ExpectEndsWith(fs.saver, 0);
 }
 
 TEST_F(Windows98, MissingVerifierOrOddValueClosesWithoutACheck) {
   // No PASSWORD.CPL in the system directory at all.
-  SetUserDword(kDesktop, "ScreenSaveUsePassword", 1);
+  WriteRegDword(HKEY_CURRENT_USER, kDesktop, "ScreenSaveUsePassword", 1);
   {
     FullScreen fs;
     ASSERT_NE(nullptr, fs.window);
@@ -493,7 +489,7 @@ TEST_F(Windows98, MissingVerifierOrOddValueClosesWithoutACheck) {
   }
   // A value that is not a 4-byte number means no password.
   SystemFileScope cpl(VELKORIN_FAKE_PASSWORD_PATH, "PASSWORD.CPL");
-  SetUserString(kDesktop, "ScreenSaveUsePassword", "1");
+  WriteRegString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveUsePassword", "1");
   FullScreen fs;
   ASSERT_NE(nullptr, fs.window);
   PostMessageA(fs.window, WM_KEYDOWN, 'A', 0);
@@ -503,8 +499,8 @@ TEST_F(Windows98, MissingVerifierOrOddValueClosesWithoutACheck) {
 
 TEST(WindowsNT, NeverAsksForAPassword) {
   SystemFileScope cpl(VELKORIN_FAKE_PASSWORD_PATH, "PASSWORD.CPL");
-  SetUserDword(kDesktop, "ScreenSaveUsePassword", 1);
-  DeleteUserValue(kTestKey, "Calls");
+  WriteRegDword(HKEY_CURRENT_USER, kDesktop, "ScreenSaveUsePassword", 1);
+  DeleteRegValue(HKEY_CURRENT_USER, kTestKey, "Calls");
   {
     FullScreen fs;
     ASSERT_NE(nullptr, fs.window);
@@ -512,9 +508,8 @@ TEST(WindowsNT, NeverAsksForAPassword) {
     PostMessageA(fs.window, WM_KEYDOWN, 'A', 0);
     ExpectEndsWith(fs.saver, 0);
   }
-  DWORD calls = 0;
-  EXPECT_FALSE(ReadUserDword(kTestKey, "Calls", calls));
-  DeleteUserValue(kDesktop, "ScreenSaveUsePassword");
+  EXPECT_FALSE(ReadRegDword(HKEY_CURRENT_USER, kTestKey, "Calls").has_value());
+  DeleteRegValue(HKEY_CURRENT_USER, kDesktop, "ScreenSaveUsePassword");
 }
 
 // ---- password change ------------------------------------------------------------------
@@ -529,18 +524,15 @@ TEST(PasswordChange, EndsWithOrWithoutTheSystemFunction) {
 
 TEST(PasswordChange, CallsTheSystemFunctionWithTheParent) {
   const char overrides[] = "Software\\Wine\\AppDefaults\\velkorin.scr\\DllOverrides";
-  SetUserString(overrides, "mpr", "native");
+  WriteRegString(HKEY_CURRENT_USER, overrides, "mpr", "native");
   {
     SystemFileScope mpr(VELKORIN_FAKE_MPR_PATH, "MPR.DLL");
-    DeleteUserValue(kTestKey, "Provider");
+    DeleteRegValue(HKEY_CURRENT_USER, kTestKey, "Provider");
     SaverProcess saver("/A $64");
     ExpectEndsWith(saver, 0, kStart);
   }
-  DeleteUserValue(overrides, "mpr");
-  EXPECT_EQ("SCRSAVE", ReadUserString(kTestKey, "Provider"));
-  DWORD parent = 0, rest = 1;
-  EXPECT_TRUE(ReadUserDword(kTestKey, "Parent", parent));
-  EXPECT_EQ(100u, parent);
-  EXPECT_TRUE(ReadUserDword(kTestKey, "Rest", rest));
-  EXPECT_EQ(0u, rest);
+  DeleteRegValue(HKEY_CURRENT_USER, overrides, "mpr");
+  EXPECT_EQ("SCRSAVE", ReadRegString(HKEY_CURRENT_USER, kTestKey, "Provider").value_or(""));
+  EXPECT_EQ(100u, ReadRegDword(HKEY_CURRENT_USER, kTestKey, "Parent").value_or(~0u));
+  EXPECT_EQ(0u, ReadRegDword(HKEY_CURRENT_USER, kTestKey, "Rest").value_or(~0u));
 }

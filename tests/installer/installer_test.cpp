@@ -85,52 +85,12 @@ long long FileSize(const std::string &path) {
   return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-std::optional<std::string> ReadString(HKEY root, const char *subkey, const char *name) {
-  char buf[2048] = {};
-  DWORD size = sizeof buf;
-  if (RegGetValueA(root, subkey, name, RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
-    return std::nullopt;
-  return std::string(buf);
-}
-
-std::optional<DWORD> ReadDword(HKEY root, const char *subkey, const char *name) {
-  DWORD value = 0, size = sizeof value;
-  if (RegGetValueA(root, subkey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
-    return std::nullopt;
-  return value;
-}
-
-void WriteString(HKEY root, const char *subkey, const char *name, const std::string &value) {
-  HKEY key;
-  ASSERT_EQ(ERROR_SUCCESS,
-            RegCreateKeyExA(root, subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(key);
-}
-
-void DeleteValue(HKEY root, const char *subkey, const char *name) {
-  HKEY key;
-  if (RegOpenKeyExA(root, subkey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-  }
-}
-
 void RestoreValue(HKEY root, const char *subkey, const char *name,
                   const std::optional<std::string> &value) {
   if (value)
-    WriteString(root, subkey, name, *value);
+    WriteRegString(root, subkey, name, *value);
   else
-    DeleteValue(root, subkey, name);
-}
-
-bool KeyExists(HKEY root, const char *subkey) {
-  HKEY key;
-  if (RegOpenKeyExA(root, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
+    DeleteRegValue(root, subkey, name);
 }
 
 // Entries in Programs and Features that call themselves Velkorin, whatever their key.
@@ -146,7 +106,7 @@ int EntriesNamedVelkorin() {
       break;
     std::string subkey = std::string(kUninstallRoot) + "\\" + name;
     count +=
-        ReadString(HKEY_LOCAL_MACHINE, subkey.c_str(), "DisplayName").value_or("") == "Velkorin";
+        ReadRegString(HKEY_LOCAL_MACHINE, subkey.c_str(), "DisplayName").value_or("") == "Velkorin";
   }
   RegCloseKey(root);
   return count;
@@ -202,7 +162,7 @@ bool UninstallerCopyRunning() {
 // started with _?= cannot remove itself (its own file and folder).
 void RemoveInstallation() {
   PollUntil([] { return !UninstallerCopyRunning(); }, kRunBound);
-  if (auto folder = ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation")) {
+  if (auto folder = ReadRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation")) {
     const std::string uninstaller = *folder + "\\uninstall.exe";
     if (Exists(uninstaller))
       RunCommandLine("\"" + uninstaller + "\" /S _?=" + *folder);
@@ -334,12 +294,12 @@ constexpr WORD kOwnMachine =
 class Installer : public ::testing::Test {
  protected:
   void SetUp() override {
-    savedSaver_ = ReadString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE");
-    savedActive_ = ReadString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive");
+    savedSaver_ = ReadRegString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE");
+    savedActive_ = ReadRegString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive");
     ini_ = WindowsFilePath("velkorin_ss.ini");
     iniBytes_ = ReadFileBytes(ini_, &iniExisted_);
     RemoveInstallation();
-    ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    ASSERT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     ASSERT_FALSE(Exists(InstalledSaver()));
   }
 
@@ -427,8 +387,8 @@ TEST(SaverResources, NoManifestNamesAnExecutionLevel) {
 }
 
 TEST_F(Installer, SilentInstallPutsTheSaverInTheSystemDirectoryAndMakesItCurrent) {
-  DeleteValue(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE");
-  WriteString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive", "0");
+  DeleteRegValue(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE");
+  WriteRegString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive", "0");
   SettingChangeWatcher watcher;
   ASSERT_EQ(0u, RunSilentSetup());
 
@@ -438,20 +398,21 @@ TEST_F(Installer, SilentInstallPutsTheSaverInTheSystemDirectoryAndMakesItCurrent
   EXPECT_TRUE(installed == ReadFileBytes(PackagedSaver()))
       << "the installed saver is not the one packaged";
 
-  const auto chosen = ReadString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE");
+  const auto chosen = ReadRegString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE");
   ASSERT_TRUE(chosen.has_value());
   EXPECT_TRUE(SamePath(NativeSaverPath(), *chosen)) << *chosen;
-  EXPECT_EQ("1", ReadString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive").value_or("<missing>"));
+  EXPECT_EQ("1",
+            ReadRegString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive").value_or("<missing>"));
   // Told at once, not only at the next logon.
   EXPECT_TRUE(PollUntil([&] { return watcher.Seen(); }, kEnd));
 }
 
 TEST_F(Installer, SilentInstallRegistersOneUninstallEntry) {
   ASSERT_EQ(0u, RunSilentSetup());
-  ASSERT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  ASSERT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
   EXPECT_EQ(1, EntriesNamedVelkorin());
   auto value = [](const char *name) {
-    return ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, name).value_or("<missing>");
+    return ReadRegString(HKEY_LOCAL_MACHINE, kUninstallKey, name).value_or("<missing>");
   };
   EXPECT_EQ("Velkorin", value("DisplayName"));
   EXPECT_EQ(VELKORIN_EXPECTED_VERSION, value("DisplayVersion"));
@@ -466,15 +427,15 @@ TEST_F(Installer, SilentInstallRegistersOneUninstallEntry) {
       << value("QuietUninstallString");
   const long long bytes = FileSize(InstalledSaver()) + FileSize(Uninstaller());
   EXPECT_EQ(static_cast<DWORD>((bytes + 1023) / 1024),
-            ReadDword(HKEY_LOCAL_MACHINE, kUninstallKey, "EstimatedSize").value_or(0));
-  EXPECT_EQ(1u, ReadDword(HKEY_LOCAL_MACHINE, kUninstallKey, "NoModify").value_or(0));
-  EXPECT_EQ(1u, ReadDword(HKEY_LOCAL_MACHINE, kUninstallKey, "NoRepair").value_or(0));
+            ReadRegDword(HKEY_LOCAL_MACHINE, kUninstallKey, "EstimatedSize").value_or(0));
+  EXPECT_EQ(1u, ReadRegDword(HKEY_LOCAL_MACHINE, kUninstallKey, "NoModify").value_or(0));
+  EXPECT_EQ(1u, ReadRegDword(HKEY_LOCAL_MACHINE, kUninstallKey, "NoRepair").value_or(0));
 }
 
 TEST_F(Installer, TheChosenSaverRunsFullScreenAndEndsOnAKey) {
   ASSERT_EQ(0u, RunSilentSetup());
   // Started the way Windows starts the current saver: the registered path with /s.
-  const auto chosen = ReadString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE");
+  const auto chosen = ReadRegString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE");
   ASSERT_TRUE(chosen.has_value());
   SaverProcess saver("/s", *chosen);
   HWND window = saver.FindWindow("TScreenSaverForm", kStart);
@@ -495,7 +456,7 @@ TEST_F(Installer, QuietUninstallRemovesAllButTheSettingsFile) {
       "[Setting]\r\nSort=0\r\nNoAnsRate=7\r\nSleepTime=$3A98\r\n;\x01\xfe\r\n", 55);
   WriteFileBytes(ini_, settings);
   ASSERT_EQ(0u, RunSilentSetup());
-  const auto quiet = ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "QuietUninstallString");
+  const auto quiet = ReadRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "QuietUninstallString");
   ASSERT_TRUE(quiet.has_value());
   const std::string folder = ProgramFilesDir() + "\\Velkorin";
   ASSERT_TRUE(Exists(folder));
@@ -505,18 +466,19 @@ TEST_F(Installer, QuietUninstallRemovesAllButTheSettingsFile) {
   // is done when the last of it, the uninstall entry, is gone.
   ASSERT_TRUE(PollUntil(
       [&] {
-        return !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey) && !Exists(InstalledSaver()) &&
+        return !RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey) && !Exists(InstalledSaver()) &&
                !Exists(Uninstaller()) && !Exists(folder);
       },
       kRunBound))
-      << "entry " << KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey) << ", saver "
+      << "entry " << RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey) << ", saver "
       << Exists(InstalledSaver()) << ", uninstaller " << Exists(Uninstaller()) << ", folder "
       << Exists(folder);
   EXPECT_TRUE(PollUntil([] { return !UninstallerCopyRunning(); }, kRunBound));
   EXPECT_EQ(0, EntriesNamedVelkorin());
 
-  EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE").has_value());
-  EXPECT_EQ("0", ReadString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive").value_or("<missing>"));
+  EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE").has_value());
+  EXPECT_EQ("0",
+            ReadRegString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive").value_or("<missing>"));
   bool exists = false;
   EXPECT_EQ(settings, ReadFileBytes(ini_, &exists));
   EXPECT_TRUE(exists);
@@ -525,13 +487,15 @@ TEST_F(Installer, QuietUninstallRemovesAllButTheSettingsFile) {
 TEST_F(Installer, UninstallLeavesAnotherSaverChosenAfterwards) {
   ASSERT_EQ(0u, RunSilentSetup());
   const std::string other = SystemDir() + "\\other.scr";
-  WriteString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE", other);
-  WriteString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive", "1");
+  WriteRegString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE", other);
+  WriteRegString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive", "1");
   UninstallInPlace();
   EXPECT_FALSE(Exists(InstalledSaver()));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-  EXPECT_EQ(other, ReadString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE").value_or("<missing>"));
-  EXPECT_EQ("1", ReadString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive").value_or("<missing>"));
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_EQ(other,
+            ReadRegString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE").value_or("<missing>"));
+  EXPECT_EQ("1",
+            ReadRegString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive").value_or("<missing>"));
 }
 
 TEST_F(Installer, UninstallKnowsItsSaverInShortFormAndAnyCase) {
@@ -540,10 +504,11 @@ TEST_F(Installer, UninstallKnowsItsSaverInShortFormAndAnyCase) {
   char shortPath[MAX_PATH] = {};
   ASSERT_GT(GetShortPathNameA(NativeSaverPath().c_str(), shortPath, MAX_PATH), 0u);
   CharUpperA(shortPath);
-  WriteString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE", shortPath);
+  WriteRegString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE", shortPath);
   UninstallInPlace();
-  EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE").has_value());
-  EXPECT_EQ("0", ReadString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive").value_or("<missing>"));
+  EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE").has_value());
+  EXPECT_EQ("0",
+            ReadRegString(HKEY_CURRENT_USER, kDesktop, "ScreenSaveActive").value_or("<missing>"));
 }
 
 TEST_F(Installer, InstallingTwiceLeavesOneEntryThatUninstallsCleanly) {
@@ -552,41 +517,24 @@ TEST_F(Installer, InstallingTwiceLeavesOneEntryThatUninstallsCleanly) {
   EXPECT_EQ(1, EntriesNamedVelkorin());
   EXPECT_TRUE(ReadFileBytes(InstalledSaver()) == ReadFileBytes(PackagedSaver()));
   EXPECT_TRUE(SamePath(NativeSaverPath(),
-                       ReadString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE").value_or("")));
+                       ReadRegString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE").value_or("")));
   UninstallInPlace();
   EXPECT_EQ(0, EntriesNamedVelkorin());
   EXPECT_FALSE(Exists(InstalledSaver()));
 }
 
-// Puts a file into the system directory for the scope's duration, keeping what was there.
-class SystemFileScope {
- public:
-  SystemFileScope(const std::string &sourceUnixPath, const std::string &name)
-      : target_(SystemDir() + "\\" + name), backup_(target_ + ".velkorin-test-backup") {
-    MoveFileExA(target_.c_str(), backup_.c_str(), MOVEFILE_REPLACE_EXISTING);
-    CopyFileA(WindowsPathOf(sourceUnixPath).c_str(), target_.c_str(), FALSE);
-  }
-  ~SystemFileScope() {
-    DeleteFileIfAny(target_);
-    MoveFileExA(backup_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING);
-  }
-
- private:
-  std::string target_, backup_;
-};
-
 const char kNotesKey[] = "Software\\VelkorinInstallerTest";
 
 // What the stand-ins for control.exe and the Display control panel noted.
 std::optional<std::string> Note(const char *name) {
-  return ReadString(HKEY_CURRENT_USER, kNotesKey, name);
+  return ReadRegString(HKEY_CURRENT_USER, kNotesKey, name);
 }
 
 // Makes Wine report an older Windows to the installer for the scope's duration.
 class InstallerWindowsVersionScope {
  public:
   explicit InstallerWindowsVersionScope(const char *version) {
-    WriteString(HKEY_CURRENT_USER, kAppDefaults, "Version", version);
+    WriteRegString(HKEY_CURRENT_USER, kAppDefaults, "Version", version);
   }
   ~InstallerWindowsVersionScope() { RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults); }
 
@@ -594,30 +542,13 @@ class InstallerWindowsVersionScope {
   static constexpr const char *kAppDefaults = "Software\\Wine\\AppDefaults\\velkorin-setup.exe";
 };
 
-// A visible child window with a given text, such as a check box.
-struct ChildSearch {
-  const char *text;
-  HWND found;
-};
-
-BOOL CALLBACK MatchChildText(HWND child, LPARAM lp) {
-  auto *s = reinterpret_cast<ChildSearch *>(lp);
-  char text[128] = {};
-  GetWindowTextA(child, text, sizeof text);
-  if (lstrcmpA(text, s->text) == 0 && IsWindowVisible(child)) {
-    s->found = child;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The wizard a user clicks through, accepting every default: Install on the components
 // page, then Finish. Returns whether the finish page's settings option came ticked.
 class Wizard : public Installer {
  protected:
   void SetUp() override {
     Installer::SetUp();
-    DeleteValue(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE");
+    DeleteRegValue(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE");
     RegDeleteKeyA(HKEY_CURRENT_USER, kNotesKey);
   }
   void TearDown() override {
@@ -631,19 +562,14 @@ class Wizard : public Installer {
     ASSERT_NE(nullptr, wizard);
     PostMessageA(wizard, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 
-    ChildSearch search{"Open the Screen Saver settings", nullptr};
-    ASSERT_TRUE(PollUntil(
-        [&] {
-          EnumChildWindows(wizard, MatchChildText, reinterpret_cast<LPARAM>(&search));
-          return search.found != nullptr;
-        },
-        kRunBound))
-        << "no finish page with the settings option";
-    EXPECT_EQ(BST_CHECKED, SendMessageA(search.found, BM_GETCHECK, 0, 0));
+    const HWND option =
+        FindProcessWindow(setup.Id(), "Open the Screen Saver settings", nullptr, kRunBound, wizard);
+    ASSERT_NE(nullptr, option) << "no finish page with the settings option";
+    EXPECT_EQ(BST_CHECKED, SendMessageA(option, BM_GETCHECK, 0, 0));
     // Both components were ticked: the saver is in place and chosen.
     EXPECT_TRUE(Exists(InstalledSaver()));
     EXPECT_TRUE(SamePath(NativeSaverPath(),
-                         ReadString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE").value_or("")));
+                         ReadRegString(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE").value_or("")));
 
     PostMessageA(wizard, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     DWORD code = 12345;
@@ -655,8 +581,8 @@ class Wizard : public Installer {
 // Makes Wine start the control.exe in the system directory instead of its built-in one.
 class NativeControlScope {
  public:
-  NativeControlScope() { WriteString(HKEY_CURRENT_USER, kOverrides, "control.exe", "native"); }
-  ~NativeControlScope() { DeleteValue(HKEY_CURRENT_USER, kOverrides, "control.exe"); }
+  NativeControlScope() { WriteRegString(HKEY_CURRENT_USER, kOverrides, "control.exe", "native"); }
+  ~NativeControlScope() { DeleteRegValue(HKEY_CURRENT_USER, kOverrides, "control.exe"); }
 
  private:
   static constexpr const char *kOverrides = "Software\\Wine\\DllOverrides";

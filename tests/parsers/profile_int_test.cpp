@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "profile_int.h"
+#include "settings.h"
 
 namespace {
 
@@ -237,4 +238,13 @@ TEST(FormatProfileInt, EveryWrittenValueReadsBack) {
       ASSERT_NE('0', text[text[0] == '-' ? 1 : 0]) << text;
     }
   }
+}
+
+// The saver's guard against a negative interval in a hand-edited file (an endless sleep).
+TEST(IntervalOrDefault, NegativeTimesTakeTheKeyDefaultAndOthersStand) {
+  EXPECT_EQ(IntervalOrDefault(-1, 15000), 15000);
+  EXPECT_EQ(IntervalOrDefault(INT32_MIN, 5000), 5000);
+  EXPECT_EQ(IntervalOrDefault(0, 15000), 0);
+  EXPECT_EQ(IntervalOrDefault(1, 15000), 1);
+  EXPECT_EQ(IntervalOrDefault(60000, 5000), 60000);
 }

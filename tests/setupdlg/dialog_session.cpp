@@ -6,27 +6,6 @@
 
 namespace {
 
-struct FindState {
-  DWORD pid;
-  const char *caption;
-  const char *className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM lp) {
-  auto *s = reinterpret_cast<FindState *>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != s->pid || !IsWindowVisible(hwnd))
-    return TRUE;
-  if (s->caption && WindowText(hwnd) != s->caption)
-    return TRUE;
-  if (s->className && lstrcmpiA(ClassOf(hwnd).c_str(), s->className) != 0)
-    return TRUE;
-  s->found = hwnd;
-  return FALSE;
-}
-
 BOOL CALLBACK CollectChild(HWND hwnd, LPARAM lp) {
   reinterpret_cast<std::vector<HWND> *>(lp)->push_back(hwnd);
   return TRUE;
@@ -64,20 +43,14 @@ INPUT KeyInput(WORD vk, bool up) {
 
 }  // namespace
 
-HWND FindProcessWindow(DWORD pid, const char *caption, const char *className, DWORD timeoutMs) {
-  FindState s{pid, caption, className, nullptr};
-  PollUntil(
-      [&] {
-        EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&s));
-        return s.found != nullptr;
-      },
-      timeoutMs);
-  return s.found;
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+  return children;
 }
 
 bool FindDialogControls(SetupDialogWindows &w) {
-  std::vector<HWND> children;
-  EnumChildWindows(w.Dialog, CollectChild, reinterpret_cast<LPARAM>(&children));
+  const std::vector<HWND> children = ChildWindows(w.Dialog);
   std::vector<HWND> bars;
   for (HWND c : children) {
     if (GetParent(c) != w.Dialog)

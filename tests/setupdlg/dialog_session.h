@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "driver.h"
 
@@ -32,8 +33,9 @@ struct SetupDialogWindows {
   HWND Label4 = nullptr;
 };
 
-// The visible top-level window of the process with that caption, or null after timeoutMs.
-HWND FindProcessWindow(DWORD pid, const char *caption, const char *className, DWORD timeoutMs);
+// Every descendant window of parent. (A named callback: a lambda cannot be the 32-bit
+// system's stdcall function.)
+std::vector<HWND> ChildWindows(HWND parent);
 // Finds the dialog's controls by class and text; false when one is missing.
 bool FindDialogControls(SetupDialogWindows &w);
 

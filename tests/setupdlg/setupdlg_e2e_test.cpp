@@ -273,126 +273,89 @@ TEST_F(SetupDialogTest, TabAndShiftTabGoThroughTheSixControlsInTabOrder) {
   ExpectStillOpen();
 }
 
-TEST_F(SetupDialogTest, EnterPressesTheFocusedButtonSoCancelWritesNothing) {
+// One key, with modifiers, on one control: what the dialog does with it.
+enum class KeyOutcome { PressesOk, PressesCancel, PressesNothing };
+
+struct KeyCase {
+  const char *name;
+  int tabs;      // stops from the check box, in tab order
+  int backTabs;  // Shift+Tab stops after that
+  WORD key;
+  WORD modifier;  // held with the key; 0 for none
+  KeyOutcome outcome;
+};
+
+class DialogKeyTest : public SetupDialogTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(DialogKeyTest, PressesTheButtonItShouldAndNoOther) {
+  const KeyCase &c = GetParam();
   ASSERT_NO_FATAL_FAILURE(Open());
-  ASSERT_NO_FATAL_FAILURE(TabTo(5, w_.CancelBtn));
-  // The default-button frame follows the focus.
-  EXPECT_TRUE(PollUntil(
-      [&] {
-        return (GetWindowLongPtrA(w_.CancelBtn, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
-               (GetWindowLongPtrA(w_.OKBtn, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON;
-      },
-      kReactBound));
-  PressKey(VK_RETURN);
-  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
-  EXPECT_FALSE(SettingsExist());
+  const HWND order[] = {w_.SortFlag, w_.NoAnsRate, w_.TimerBar, w_.TimerBar2,
+                        w_.OKBtn,    w_.CancelBtn, w_.SortFlag};
+  ASSERT_NO_FATAL_FAILURE(TabTo(c.tabs, order[c.tabs]));
+  const int at = c.tabs - c.backTabs;
+  for (int i = 0; i < c.backTabs; ++i)
+    PressKey(VK_TAB, {VK_SHIFT});
+  ASSERT_TRUE(WaitFocus(order[at]));
+  if (order[at] == w_.OKBtn || order[at] == w_.CancelBtn) {
+    // The thick frame marks the button Enter presses, and follows the focus.
+    const HWND other = order[at] == w_.OKBtn ? w_.CancelBtn : w_.OKBtn;
+    EXPECT_TRUE(PollUntil(
+        [&] {
+          return (GetWindowLongPtrA(order[at], GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
+                 (GetWindowLongPtrA(other, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON;
+        },
+        kReactBound));
+  }
+  if (c.modifier)
+    PressKey(c.key, {c.modifier});
+  else
+    PressKey(c.key);
+  switch (c.outcome) {
+    case KeyOutcome::PressesOk:
+      ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+      EXPECT_EQ(Settings(), kDefaultsFile);
+      break;
+    case KeyOutcome::PressesCancel:
+      ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+      EXPECT_FALSE(SettingsExist());
+      break;
+    case KeyOutcome::PressesNothing:
+      // Tab is served after the key: once the focus has moved on, the key has been too.
+      PressKey(VK_TAB);
+      ASSERT_TRUE(WaitFocus(order[at + 1]));
+      ExpectStillOpen();
+      EXPECT_FALSE(SettingsExist());
+      break;
+  }
 }
 
-TEST_F(SetupDialogTest, EnterOnTheFocusedOkButtonWrites) {
-  ASSERT_NO_FATAL_FAILURE(Open());
-  ASSERT_NO_FATAL_FAILURE(TabTo(5, w_.CancelBtn));
-  PressKey(VK_TAB, {VK_SHIFT});
-  ASSERT_TRUE(WaitFocus(w_.OKBtn));
-  EXPECT_TRUE(PollUntil(
-      [&] {
-        return (GetWindowLongPtrA(w_.OKBtn, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
-               (GetWindowLongPtrA(w_.CancelBtn, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON;
-      },
-      kReactBound));
-  PressKey(VK_RETURN);
-  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
-  EXPECT_EQ(Settings(), kDefaultsFile);
-}
+constexpr KeyOutcome kOk = KeyOutcome::PressesOk;
+constexpr KeyOutcome kCancel = KeyOutcome::PressesCancel;
+constexpr KeyOutcome kNothing = KeyOutcome::PressesNothing;
 
-TEST_F(SetupDialogTest, EnterOnATrackbarPressesOk) {
-  ASSERT_NO_FATAL_FAILURE(Open());
-  ASSERT_NO_FATAL_FAILURE(TabTo(3, w_.TimerBar2));
-  PressKey(VK_RIGHT);
-  ASSERT_TRUE(WaitPosition(w_.TimerBar2, 6));
-  EXPECT_EQ(WindowText(w_.Label3), "Interval(A) : 6 Sec");
-  PressKey(VK_RETURN);
-  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
-  EXPECT_EQ(Settings(), SettingsText("1", "2", "15000", "6000"));
-}
-
-TEST_F(SetupDialogTest, EscapePressesCancelFromAnyControl) {
-  ASSERT_NO_FATAL_FAILURE(Open());
-  ASSERT_NO_FATAL_FAILURE(TabTo(4, w_.OKBtn));
-  PressKey(VK_ESCAPE);
-  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
-  EXPECT_FALSE(SettingsExist());
-}
-
-TEST_F(SetupDialogTest, EnterAndEscapeWithShiftOrCtrlPressNothing) {
-  ASSERT_NO_FATAL_FAILURE(Open());
-  PressKey(VK_RETURN, {VK_SHIFT});
-  PressKey(VK_RETURN, {VK_CONTROL});
-  PressKey(VK_ESCAPE, {VK_SHIFT});
-  PressKey(VK_RETURN, {VK_MENU});
-  ASSERT_NO_FATAL_FAILURE(ToggleSortFlagAsMarker());
-  ExpectStillOpen();
-  EXPECT_FALSE(SettingsExist());
-  PressKey(VK_RETURN);
-  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
-  EXPECT_EQ(Settings(), SettingsText("0", "2", "15000", "5000"));
-}
-
-TEST_F(SetupDialogTest, AltFourCloseKeyDoesNotCloseTheDialog) {
-  ASSERT_NO_FATAL_FAILURE(Open());
-  PressKey(VK_F4, {VK_MENU});
-  ASSERT_NO_FATAL_FAILURE(ToggleSortFlagAsMarker());
-  ExpectStillOpen();
-  EXPECT_FALSE(SettingsExist());
-}
-
-TEST_F(SetupDialogTest, AltOPressesOkAndAltCPressesCancel) {
-  ASSERT_NO_FATAL_FAILURE(Open());
-  ASSERT_NO_FATAL_FAILURE(TabTo(1, w_.NoAnsRate));  // even from the list, which takes letters
-  PressKey('C', {VK_MENU});
-  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
-  EXPECT_FALSE(SettingsExist());
-
-  ASSERT_NO_FATAL_FAILURE(Open());
-  ASSERT_NO_FATAL_FAILURE(TabTo(1, w_.NoAnsRate));
-  PressKey('O', {VK_MENU});
-  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
-  EXPECT_EQ(Settings(), kDefaultsFile);
-}
-
-TEST_F(SetupDialogTest, PlainCOnTheCheckBoxPressesCancel) {
-  ASSERT_NO_FATAL_FAILURE(Open());
-  ASSERT_NO_FATAL_FAILURE(ToggleSortFlagAsMarker());
-  PressKey('C');
-  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
-  EXPECT_FALSE(SettingsExist());
-}
-
-TEST_F(SetupDialogTest, PlainOOnATrackbarPressesOk) {
-  ASSERT_NO_FATAL_FAILURE(Open());
-  ASSERT_NO_FATAL_FAILURE(TabTo(2, w_.TimerBar));
-  PressKey('O');
-  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
-  EXPECT_EQ(Settings(), kDefaultsFile);
-}
-
-TEST_F(SetupDialogTest, PlainOOnTheCancelButtonPressesOk) {
-  ASSERT_NO_FATAL_FAILURE(Open());
-  ASSERT_NO_FATAL_FAILURE(TabTo(5, w_.CancelBtn));
-  PressKey('O');
-  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
-  EXPECT_EQ(Settings(), kDefaultsFile);
-}
-
-TEST_F(SetupDialogTest, PlainLettersOnTheClosedListPressNoButton) {
-  ASSERT_NO_FATAL_FAILURE(Open());
-  ASSERT_NO_FATAL_FAILURE(TabTo(1, w_.NoAnsRate));
-  PressKey('O');
-  PressKey('C');
-  PressKey(VK_DOWN);  // served after the letters: once it shows, they have been too
-  ASSERT_TRUE(PollUntil([&] { return ComboSelection(w_.NoAnsRate) == 3; }, kReactBound));
-  ExpectStillOpen();
-  EXPECT_FALSE(SettingsExist());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Keys, DialogKeyTest,
+    ::testing::Values(
+        // Enter presses the focused button, and OK from any other control; Escape, Cancel.
+        KeyCase{"EnterOnCancel", 5, 0, VK_RETURN, 0, kCancel},
+        KeyCase{"EnterOnOkAfterCancel", 5, 1, VK_RETURN, 0, kOk},
+        KeyCase{"EnterOnATrackbar", 3, 0, VK_RETURN, 0, kOk},
+        KeyCase{"EscapeOnOk", 4, 0, VK_ESCAPE, 0, kCancel},
+        // With Shift, Ctrl or Alt they press nothing; nor does the close key.
+        KeyCase{"ShiftEnter", 0, 0, VK_RETURN, VK_SHIFT, kNothing},
+        KeyCase{"CtrlEnter", 0, 0, VK_RETURN, VK_CONTROL, kNothing},
+        KeyCase{"AltEnter", 0, 0, VK_RETURN, VK_MENU, kNothing},
+        KeyCase{"ShiftEscape", 0, 0, VK_ESCAPE, VK_SHIFT, kNothing},
+        KeyCase{"AltF4", 0, 0, VK_F4, VK_MENU, kNothing},
+        // The mnemonics, with Alt even from the list, which takes plain letters itself.
+        KeyCase{"AltCOnTheList", 1, 0, 'C', VK_MENU, kCancel},
+        KeyCase{"AltOOnTheList", 1, 0, 'O', VK_MENU, kOk},
+        KeyCase{"COnTheCheckBox", 0, 0, 'C', 0, kCancel},
+        KeyCase{"OOnATrackbar", 2, 0, 'O', 0, kOk}, KeyCase{"OOnCancel", 5, 0, 'O', 0, kOk},
+        KeyCase{"OOnTheClosedList", 1, 0, 'O', 0, kNothing},
+        KeyCase{"COnTheClosedList", 1, 0, 'C', 0, kNothing}),
+    [](const ::testing::TestParamInfo<KeyCase> &info) { return std::string(info.param.name); });
 
 TEST_F(SetupDialogTest, TheOpenListShowsEightItemsAndTakesEveryKey) {
   ASSERT_NO_FATAL_FAILURE(Open());
@@ -519,14 +482,7 @@ TEST_F(SetupDialogTest, ARefusedWriteShowsTheStopBoxAndTheDialogThenCloses) {
   EXPECT_EQ(WindowText(box), "velkorin");  // the title of velkorin.scr
   EXPECT_EQ(WindowText(box), WindowText(owner)) << "the title is the application window's text";
 
-  std::vector<HWND> children;
-  EnumChildWindows(
-      box,
-      [](HWND h, LPARAM lp) -> BOOL {
-        reinterpret_cast<std::vector<HWND> *>(lp)->push_back(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  const std::vector<HWND> children = ChildWindows(box);
   bool textFound = false;
   HWND icon = nullptr;
   int buttons = 0;
@@ -581,24 +537,23 @@ void ExpectRect(HWND control, int left, int top, int width, int height, const ch
 }
 
 // The extent of text in the dialog's font (Arial, 12 pixels unless told), measured here.
+UniqueGdiObject ArialFont(int height) {
+  return UniqueGdiObject(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                     DEFAULT_PITCH | FF_DONTCARE, "Arial"));
+}
+
 SIZE TextExtent(const char *text, int fontHeight = -12) {
-  HDC screen = GetDC(nullptr);
-  HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, "Arial");
-  HGDIOBJ old = SelectObject(screen, font);
+  const WindowDc screen(nullptr);
+  const UniqueGdiObject font = ArialFont(fontHeight);
+  const SelectGuard select(screen.get(), font.get());
   RECT r = {0, 0, 0, 0};
-  DrawTextA(screen, text, -1, &r, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
-  SelectObject(screen, old);
-  DeleteObject(font);
-  ReleaseDC(nullptr, screen);
+  DrawTextA(screen.get(), text, -1, &r, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
 TEST_F(SetupDialogTest, At96DpiTheWindowAndControlsStandWhereTheLayoutPutsThem) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
   ASSERT_EQ(dpi, 96) << "the layout is checked on a 96 dpi screen";
 
   ASSERT_NO_FATAL_FAILURE(Open());
@@ -650,27 +605,28 @@ TEST_F(SetupDialogTest, At96DpiTheWindowAndControlsStandWhereTheLayoutPutsThem) 
 class ScreenDpiScope {
  public:
   explicit ScreenDpiScope(DWORD dpi) {
+    HKEY key = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
-                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr);
+    key_.reset(key);
     DWORD size = sizeof old_;
-    had_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE *>(&old_),
-                            &size) == ERROR_SUCCESS;
-    RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dpi),
+    had_ = RegQueryValueExA(key_.get(), "LogPixels", nullptr, nullptr,
+                            reinterpret_cast<BYTE *>(&old_), &size) == ERROR_SUCCESS;
+    RegSetValueExA(key_.get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dpi),
                    sizeof dpi);
   }
   ~ScreenDpiScope() {
     if (had_)
-      RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&old_),
+      RegSetValueExA(key_.get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&old_),
                      sizeof old_);
     else
-      RegDeleteValueA(key_, "LogPixels");
-    RegCloseKey(key_);
+      RegDeleteValueA(key_.get(), "LogPixels");
   }
   ScreenDpiScope(const ScreenDpiScope &) = delete;
   ScreenDpiScope &operator=(const ScreenDpiScope &) = delete;
 
  private:
-  HKEY key_ = nullptr;
+  UniqueRegKey key_;
   DWORD old_ = 0;
   bool had_ = false;
 };
@@ -678,16 +634,11 @@ class ScreenDpiScope {
 // Heights of text in an Arial font of the given pixel height, measured here: pixel heights
 // do not depend on the resolution of the process that measures them.
 int ZeroHeight(int fontHeight) {
-  HDC screen = GetDC(nullptr);
-  HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, "Arial");
-  HGDIOBJ old = SelectObject(screen, font);
+  const WindowDc screen(nullptr);
+  const UniqueGdiObject font = ArialFont(fontHeight);
+  const SelectGuard select(screen.get(), font.get());
   SIZE zero = {};
-  GetTextExtentPoint32A(screen, "0", 1, &zero);
-  SelectObject(screen, old);
-  DeleteObject(font);
-  ReleaseDC(nullptr, screen);
+  GetTextExtentPoint32A(screen.get(), "0", 1, &zero);
   return zero.cy;
 }
 

@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include "system.h"
+
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
@@ -74,53 +76,48 @@ void DeleteFileIfAny(const std::string &path) {
   DeleteFileA(path.c_str());
 }
 
-FileLock::FileLock(const std::string &path)
-    : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-
-FileLock::~FileLock() {
-  if (Held())
-    CloseHandle(handle_);
+SystemFileScope::SystemFileScope(const std::string &sourceUnixPath, const std::string &name)
+    : target_(SystemFilePath(name.c_str())), backup_(target_ + ".velkorin-test-backup") {
+  MoveFileExA(target_.c_str(), backup_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  CopyFileA(WindowsPathOf(sourceUnixPath).c_str(), target_.c_str(), FALSE);
 }
 
-SaverProcess::SaverProcess(const std::string &arguments, const std::string &exe) {
-  std::string commandLine = "\"" + exe + "\"";
-  if (!arguments.empty())
-    commandLine += " " + arguments;
-  std::vector<char> buffer(commandLine.begin(), commandLine.end());
-  buffer.push_back('\0');
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi_))
-    throw std::runtime_error("cannot start " + commandLine);
+SystemFileScope::~SystemFileScope() {
+  DeleteFileIfAny(target_);
+  MoveFileExA(backup_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
-SaverProcess::~SaverProcess() {
-  if (!pi_.hProcess)
-    return;
-  if (Running()) {
-    TerminateProcess(pi_.hProcess, 99);
-    WaitForSingleObject(pi_.hProcess, 5000);
-  }
-  CloseHandle(pi_.hThread);
-  CloseHandle(pi_.hProcess);
+std::optional<std::string> ReadRegString(HKEY root, const char *subkey, const char *name) {
+  char buf[2048] = {};
+  DWORD size = sizeof buf;
+  if (RegGetValueA(root, subkey, name, RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::string(buf);
 }
 
-bool SaverProcess::Running() const {
-  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-bool SaverProcess::WaitExit(DWORD timeoutMs, DWORD &exitCode) {
-  if (!PollUntil([&] { return !Running(); }, timeoutMs))
-    return false;
-  GetExitCodeProcess(pi_.hProcess, &exitCode);
-  return true;
+std::optional<DWORD> ReadRegDword(HKEY root, const char *subkey, const char *name) {
+  DWORD value = 0, size = sizeof value;
+  if (RegGetValueA(root, subkey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return value;
 }
 
 namespace {
+
+bool WriteRegValue(HKEY root, const char *subkey, const char *name, DWORD type, const void *data,
+                   DWORD size) {
+  HKEY raw = nullptr;
+  if (RegCreateKeyExA(root, subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  const UniqueRegKey key(raw);
+  return RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE *>(data), size) ==
+         ERROR_SUCCESS;
+}
+
 struct FindState {
   DWORD pid;
+  const char *caption;
   const char *className;
   HWND found;
 };
@@ -129,18 +126,45 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
   auto *s = reinterpret_cast<FindState *>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != s->pid || !IsWindowVisible(hwnd))
+    return TRUE;
+  char text[256] = {};
+  if (s->caption && (GetWindowTextA(hwnd, text, sizeof text), lstrcmpA(text, s->caption) != 0))
+    return TRUE;
   char cls[128] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (pid == s->pid && lstrcmpiA(cls, s->className) == 0 && IsWindowVisible(hwnd)) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
+  if (s->className && (GetClassNameA(hwnd, cls, sizeof cls), lstrcmpiA(cls, s->className) != 0))
+    return TRUE;
+  s->found = hwnd;
+  return FALSE;
 }
+
 }  // namespace
 
-HWND SaverProcess::FindWindow(const char *className, DWORD timeoutMs, HWND parent) const {
-  FindState s{pi_.dwProcessId, className, nullptr};
+bool WriteRegString(HKEY root, const char *subkey, const char *name, const std::string &value) {
+  return WriteRegValue(root, subkey, name, REG_SZ, value.c_str(),
+                       static_cast<DWORD>(value.size() + 1));
+}
+
+bool WriteRegDword(HKEY root, const char *subkey, const char *name, DWORD value) {
+  return WriteRegValue(root, subkey, name, REG_DWORD, &value, sizeof value);
+}
+
+void DeleteRegValue(HKEY root, const char *subkey, const char *name) {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExA(root, subkey, 0, KEY_SET_VALUE, &raw) == ERROR_SUCCESS)
+    RegDeleteValueA(UniqueRegKey(raw).get(), name);
+}
+
+bool RegKeyExists(HKEY root, const char *subkey) {
+  HKEY raw = nullptr;
+  const bool exists = RegOpenKeyExA(root, subkey, 0, KEY_READ, &raw) == ERROR_SUCCESS;
+  UniqueRegKey key(raw);
+  return exists;
+}
+
+HWND FindProcessWindow(DWORD pid, const char *caption, const char *className, DWORD timeoutMs,
+                       HWND parent) {
+  FindState s{pid, caption, className, nullptr};
   PollUntil(
       [&] {
         if (parent)
@@ -153,9 +177,52 @@ HWND SaverProcess::FindWindow(const char *className, DWORD timeoutMs, HWND paren
   return s.found;
 }
 
+FileLock::FileLock(const std::string &path)
+    : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+SaverProcess::SaverProcess(const std::string &arguments, const std::string &exe) {
+  std::string commandLine = "\"" + exe + "\"";
+  if (!arguments.empty())
+    commandLine += " " + arguments;
+  std::vector<char> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back('\0');
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi))
+    throw std::runtime_error("cannot start " + commandLine);
+  process_.reset(pi.hProcess);
+  UniqueKernelHandle thread(pi.hThread);
+  id_ = pi.dwProcessId;
+}
+
+SaverProcess::~SaverProcess() {
+  if (Running()) {
+    TerminateProcess(process_.get(), 99);
+    WaitForSingleObject(process_.get(), 5000);
+  }
+}
+
+bool SaverProcess::Running() const {
+  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+bool SaverProcess::WaitExit(DWORD timeoutMs, DWORD &exitCode) {
+  if (!PollUntil([&] { return !Running(); }, timeoutMs))
+    return false;
+  GetExitCodeProcess(process_.get(), &exitCode);
+  return true;
+}
+
+HWND SaverProcess::FindWindow(const char *className, DWORD timeoutMs, HWND parent) const {
+  return FindProcessWindow(id_, nullptr, className, timeoutMs, parent);
+}
+
 double SaverProcess::CpuMilliseconds() const {
   FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(pi_.hProcess, &created, &exited, &kernel, &user))
+  if (!GetProcessTimes(process_.get(), &created, &exited, &kernel, &user))
     return -1;
   auto ms = [](const FILETIME &t) {
     return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
@@ -195,8 +262,5 @@ void ClickAt(int x, int y, DWORD downFlag, DWORD upFlag) {
 }
 
 COLORREF ScreenPixel(int x, int y) {
-  HDC screen = GetDC(nullptr);
-  COLORREF c = GetPixel(screen, x, y);
-  ReleaseDC(nullptr, screen);
-  return c;
+  return GetPixel(WindowDc(nullptr).get(), x, y);
 }

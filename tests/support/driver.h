@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "handles.h"
 
 // Polls cond every few milliseconds until it holds or timeoutMs has passed.
 bool PollUntil(const std::function<bool()> &cond, DWORD timeoutMs);
@@ -22,19 +25,41 @@ std::string ReadFileBytes(const std::string &path, bool *exists = nullptr);
 void WriteFileBytes(const std::string &path, const std::string &bytes);
 void DeleteFileIfAny(const std::string &path);
 
+// Puts a file into the system directory for the scope's duration, keeping what was there.
+class SystemFileScope {
+ public:
+  SystemFileScope(const std::string &sourceUnixPath, const std::string &name);
+  ~SystemFileScope();
+  SystemFileScope(const SystemFileScope &) = delete;
+  SystemFileScope &operator=(const SystemFileScope &) = delete;
+
+ private:
+  std::string target_, backup_;
+};
+
+// Registry values of the test prefix. Writes create the key; false when refused.
+std::optional<std::string> ReadRegString(HKEY root, const char *subkey, const char *name);
+std::optional<DWORD> ReadRegDword(HKEY root, const char *subkey, const char *name);
+bool WriteRegString(HKEY root, const char *subkey, const char *name, const std::string &value);
+bool WriteRegDword(HKEY root, const char *subkey, const char *name, DWORD value);
+void DeleteRegValue(HKEY root, const char *subkey, const char *name);
+bool RegKeyExists(HKEY root, const char *subkey);
+
+// The first visible window of the process with that caption and class (either may be
+// null: any), top-level or a child of parent; null after timeoutMs.
+HWND FindProcessWindow(DWORD pid, const char *caption, const char *className, DWORD timeoutMs,
+                       HWND parent = nullptr);
+
 // Keeps a file open for reading while sharing no write access: the platform then refuses
 // every write to it, whoever the user is (a read-only attribute does not stop root under
 // Wine).
 class FileLock {
  public:
   explicit FileLock(const std::string &path);
-  ~FileLock();
-  FileLock(const FileLock &) = delete;
-  FileLock &operator=(const FileLock &) = delete;
-  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Held() const { return static_cast<bool>(handle_); }
 
  private:
-  HANDLE handle_;
+  UniqueFileHandle handle_;
 };
 
 class SaverProcess {
@@ -46,8 +71,8 @@ class SaverProcess {
   SaverProcess &operator=(const SaverProcess &) = delete;
   ~SaverProcess();  // kills it if it is still running
 
-  DWORD Id() const { return pi_.dwProcessId; }
-  HANDLE Handle() const { return pi_.hProcess; }
+  DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_.get(); }
   bool Running() const;
   // Waits for the end; true with the exit code when it ended within timeoutMs.
   bool WaitExit(DWORD timeoutMs, DWORD &exitCode);
@@ -58,7 +83,8 @@ class SaverProcess {
   double CpuMilliseconds() const;
 
  private:
-  PROCESS_INFORMATION pi_ = {};
+  UniqueKernelHandle process_;
+  DWORD id_ = 0;
 };
 
 // Real input through the system.

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "driver.h"
+#include "handles.h"
 #include "problem.h"
 
 namespace {
@@ -22,8 +23,8 @@ Screenshot CaptureScreen(int left, int top, int width, int height) {
   shot.Width = width;
   shot.Height = height;
   shot.Pixels.resize(static_cast<size_t>(width) * height);
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
+  WindowDc screen(nullptr);
+  UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));
   BITMAPINFO bi = {};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = width;
@@ -31,17 +32,15 @@ Screenshot CaptureScreen(int left, int top, int width, int height) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   void *bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, width, height, screen, left, top, SRCCOPY);
+  UniqueGdiObject dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib)
+    throw std::runtime_error("cannot make a bitmap for the screenshot");
+  SelectGuard select(mem.get(), dib.get());
+  BitBlt(mem.get(), 0, 0, width, height, screen.get(), left, top, SRCCOPY);
   GdiFlush();
   memcpy(shot.Pixels.data(), bits, shot.Pixels.size() * 4);
   for (uint32_t &p : shot.Pixels)
     p &= 0xFFFFFF;
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
   return shot;
 }
 
@@ -50,20 +49,16 @@ Screenshot CaptureScreen() {
 }
 
 PuzzleReader::PuzzleReader() {
-  HBITMAP bmp =
-      static_cast<HBITMAP>(LoadImageA(nullptr, SourceFile("resources/tiles.bmp").c_str(),
-                                      IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  UniqueGdiObject bmp(LoadImageA(nullptr, SourceFile("resources/tiles.bmp").c_str(), IMAGE_BITMAP,
+                                 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   if (!bmp)
     throw std::runtime_error("cannot load the tile strip");
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bmp);
+  UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+  SelectGuard select(dc.get(), bmp.get());
   faces_.resize(9 * kFaceW * kFaceH);
   for (int y = 0; y < kFaceH; ++y)
     for (int x = 0; x < 9 * kFaceW; ++x)
-      faces_[y * 9 * kFaceW + x] = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  DeleteObject(bmp);
+      faces_[y * 9 * kFaceW + x] = GetPixel(dc.get(), x, y);
 }
 
 int PuzzleReader::RankAt(const Screenshot &shot, int x, int y) const {

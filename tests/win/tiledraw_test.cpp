@@ -30,7 +30,7 @@ class Canvas {
     void *bits = nullptr;
     bitmap_.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<const uint32_t *>(bits);
-    select_ = std::make_unique<SelectGuard>(dc_.get(), bitmap_.get());
+    select_ = SelectGuard(dc_.get(), bitmap_.get());
     surface_ = std::make_unique<TSurface>(dc_.get());
     surface_->SetBrushColor(kBlack);
     surface_->FillRect(0, 0, w, h);
@@ -53,7 +53,7 @@ class Canvas {
   UniqueMemoryDc dc_;
   UniqueGdiObject bitmap_;
   const uint32_t *bits_ = nullptr;
-  std::unique_ptr<SelectGuard> select_;
+  SelectGuard select_;
   std::unique_ptr<TSurface> surface_;
 };
 
