@@ -16,8 +16,7 @@ FUZZ_FLAGS := -std=c++17 -g -O1 -Wall -Wextra -Werror -fno-omit-frame-pointer \
   -fsanitize=address,undefined -fno-sanitize-recover=all
 FUZZ_INCLUDES := -Ifuzz -Isrc/engine -Isrc/app -Isrc/setup -Itools/waits
 
-fuzz_engine_sources := src/engine/hand.cpp src/engine/problem.cpp src/engine/random.cpp \
-  src/engine/clock_std.cpp
+fuzz_engine_sources := src/engine/hand.cpp src/engine/problem.cpp src/engine/random.cpp
 fuzz_sources_cmdline := src/app/cmdline.cpp src/setup/profile_int.cpp
 fuzz_sources_profile_int := src/setup/profile_int.cpp
 fuzz_sources_hand_parse := tools/waits/hand_parse.cpp
