@@ -58,22 +58,23 @@ std::string Apply(THackOptions &o, const std::string &name, const std::string &v
     o.Target = THackTarget::Root;
   } else if (name == "window-id") {
     if (!ReadWindowId(value, o.WindowId))
-      return "--window-id needs a window id (decimal, or hexadecimal after 0x), not '" + value +
-             "'";
+      return "--window-id needs a window id (decimal, or hexadecimal after 0x), not " +
+             Quoted(value);
     o.Target = THackTarget::WindowId;
   } else if (name == "sort" || name == "no-sort") {
     o.Sort = name == "sort";
   } else if (name == "no-answer-rate") {
     if (!ReadDecimal(value, 40, n))
-      return "--no-answer-rate needs a whole number of fortieths from 0 to 40, not '" + value + "'";
+      return "--no-answer-rate needs a whole number of fortieths from 0 to 40, not " +
+             Quoted(value);
     o.NoAnsRate = static_cast<int32_t>(n);
   } else if (name == "question-seconds" || name == "answer-seconds") {
     int32_t &ms = name == "question-seconds" ? o.QuestionMs : o.AnswerMs;
     if (!ReadSeconds(value, ms))
-      return "--" + name + " needs seconds from 0 to 2147483.647, not '" + value + "'";
+      return "--" + name + " needs seconds from 0 to 2147483.647, not " + Quoted(value);
   } else if (name == "seed") {
     if (!ReadDecimal(value, UINT32_MAX, n))
-      return "--seed needs a whole number from 0 to 4294967295, not '" + value + "'";
+      return "--seed needs a whole number from 0 to 4294967295, not " + Quoted(value);
     o.Seed = static_cast<uint32_t>(n);
     o.HasSeed = true;
   } else if (name == "help") {
@@ -83,6 +84,21 @@ std::string Apply(THackOptions &o, const std::string &name, const std::string &v
 }
 
 }  // namespace
+
+// A value for a message, in quotes; control characters as \xNN, so that what a user
+// passed cannot break the line or steer the terminal.
+std::string Quoted(const std::string &text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string q = "'";
+  for (char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F)
+      q += std::string("\\x") + kHex[u >> 4] + kHex[u & 15];
+    else
+      q += c;
+  }
+  return q + "'";
+}
 
 bool ReadWindowId(const std::string &text, uint32_t &id) {
   constexpr uint64_t kLargestXid = 0x1FFFFFFF;
@@ -139,7 +155,7 @@ THackRequest ParseHackOptions(const std::vector<std::string> &args) {
     }
     const TOptionName *option = dashes ? FindOption(name) : nullptr;
     if (!option) {
-      r.Error = "unknown argument '" + arg + "'";
+      r.Error = "unknown argument " + Quoted(arg);
       return r;
     }
     if (option->TakesValue && !inlineValue) {

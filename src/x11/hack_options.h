@@ -40,4 +40,8 @@ bool ReadWindowId(const std::string &text, uint32_t &id);
 // (2147483.647 s), as milliseconds.
 bool ReadSeconds(const std::string &text, int32_t &milliseconds);
 
+// The text in quotes for a message, control characters as \xNN, so that what a user passed
+// cannot break the line or steer the terminal.
+std::string Quoted(const std::string &text);
+
 extern const char HackUsage[];

@@ -109,7 +109,7 @@ TTarget FindTarget(Display *display, const THackOptions &o, Atom deleteWindow) {
     if (const char *env = getenv("XSCREENSAVER_WINDOW")) {
       uint32_t id = 0;
       if (!ReadWindowId(env, id))
-        t.Error = std::string("XSCREENSAVER_WINDOW is not a window id: '") + env + "'";
+        t.Error = "XSCREENSAVER_WINDOW is not a window id: " + Quoted(env);
       t.Id = id;
     }
   } else {

@@ -163,6 +163,9 @@ TEST(ParseHackOptions, RefusesBadLinesNamingTheFault) {
       {{""}, "unknown argument ''"},
       {{"--ROOT"}, "unknown argument"},
       {{"--root", "--fps"}, "'--fps'"},
+      // What a user passed is quoted with its control characters spelled out.
+      {{"--seed", "1\n2"}, "not '1\\x0a2'"},
+      {{"\x1b[2J"}, "unknown argument '\\x1b[2J'"},
   };
   for (const auto &c : cases) {
     const THackRequest r = ParseHackOptions(c.args);
