@@ -10,7 +10,7 @@ TEST_STEPS :=
 include $(sort $(wildcard mk/*.mk))
 
 .PHONY: deps native release win32 win32-tests win64 test test-native test-windows test-win32 run \
-        clean format
+        run-x11 clean format
 deps:
 	@scripts/install-deps.sh
 
@@ -38,6 +38,10 @@ test-win32: win32-tests
 
 run: win32 $(WINTEST)
 	scripts/run-saver build/$(WINTEST)
+
+# The X11 hack in a window of its own on the current display, with short intervals.
+run-x11: release
+	build/release/src/x11/velkorin --question-seconds 3 --answer-seconds 3
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,22 +1,35 @@
 # `make dist`: the shipped velkorin.scr (32-bit, from the win32 preset) and its installer
-# velkorin-setup.exe, side by side in build/dist/.
+# velkorin-setup.exe, side by side in build/dist/, with the X11 hack's Debian package
+# velkorin_<version>_<arch>.deb (CPack, from the release preset).
 #
 # `make test` then checks the pair (test-installer): statically here, since the installer
 # is a 32-bit program; and, where the host runs 32-bit programs, by running the installer
 # tests on it. The installer tests of the Windows ring itself run on the installer that
-# the test preset builds from its own saver (the amd64 twin in win64).
+# the test preset builds from its own saver (the amd64 twin in win64). test-deb checks
+# the .deb's contents and runs it under the XScreenSaver daemon (CTest preset shipped).
 DIST := build/dist
 DIST_SCR := build/win32/src/app/velkorin.scr
 VELKORIN_VERSION = $(shell sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt)
 
-.PHONY: dist test-installer
-TEST_STEPS += test-installer
+DEB = build/release/velkorin_$(shell sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' \
+  build/release/CMakeCache.txt)_$(shell dpkg --print-architecture).deb
 
-dist: win32
+.PHONY: dist deb test-installer test-deb
+TEST_STEPS += test-installer test-deb
+
+dist: win32 deb
 	@mkdir -p $(DIST)
 	@cp $(DIST_SCR) $(DIST)/velkorin.scr
 	@installer/make-installer $(DIST)/velkorin.scr $(DIST)/velkorin-setup.exe
-	@echo "dist: $(DIST)/velkorin.scr $(DIST)/velkorin-setup.exe ($(VELKORIN_VERSION))"
+	@echo "dist: $(DIST)/velkorin.scr $(DIST)/velkorin-setup.exe $(DIST)/$(notdir $(DEB)) ($(VELKORIN_VERSION))"
+
+deb: release
+	@cd build/release && cpack -G DEB >/dev/null
+	@mkdir -p $(DIST)
+	@cp $(DEB) $(DIST)/
+
+test-deb: deb
+	ctest --preset shipped
 
 test-installer: dist
 	tests/installer/check-shipped $(DIST) $(VELKORIN_VERSION)

@@ -1,5 +1,5 @@
 # Fuzzing with libFuzzer (clang): the command line, the settings values, the wait
-# calculator's hand reader, the engine and the problem generator.
+# calculator's hand reader, the engine, the problem generator and the X11 hack's options.
 #   make fuzz                   every target for FUZZ_SECONDS, corpora kept in build/fuzz/run/
 #   make fuzz-engine            one target
 #   make fuzz-smoke             every target for FUZZ_SMOKE_SECONDS from the committed seeds
@@ -7,14 +7,14 @@
 #   make fuzz-coverage          line and branch coverage of the code under test, from the
 #                               seeds and the corpora that `make fuzz` has grown
 # Seeds live in fuzz/corpus/<target>/; the runs work on copies, so that stays small.
-FUZZ_TARGETS := cmdline profile_int hand_parse engine problem
+FUZZ_TARGETS := cmdline profile_int hand_parse engine problem hack_options
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 3
 FUZZ_BUILD := build/fuzz
 FUZZ_CXX ?= clang++
 FUZZ_FLAGS := -std=c++17 -g -O1 -Wall -Wextra -Werror -fno-omit-frame-pointer \
   -fsanitize=address,undefined -fno-sanitize-recover=all
-FUZZ_INCLUDES := -Ifuzz -Isrc/engine -Isrc/app -Isrc/setup -Itools/waits
+FUZZ_INCLUDES := -Ifuzz -Isrc/engine -Isrc/app -Isrc/setup -Isrc/x11 -Itools/waits
 
 fuzz_engine_sources := src/engine/complete_hands.cpp src/engine/hand.cpp src/engine/problem.cpp \
   src/engine/random.cpp
@@ -23,6 +23,7 @@ fuzz_sources_profile_int := src/setup/profile_int.cpp
 fuzz_sources_hand_parse := tools/waits/hand_parse.cpp
 fuzz_sources_engine := $(fuzz_engine_sources)
 fuzz_sources_problem := $(fuzz_engine_sources)
+fuzz_sources_hack_options := src/x11/hack_options.cpp
 
 # The longest input each target can use: command lines past 255 characters are beyond
 # what the system passes; the engine reads 23 bytes, the generator 11.
@@ -31,6 +32,7 @@ fuzz_max_len_profile_int := 48
 fuzz_max_len_hand_parse := 32
 fuzz_max_len_engine := 24
 fuzz_max_len_problem := 12
+fuzz_max_len_hack_options := 96
 
 FUZZ_BINARIES := $(FUZZ_TARGETS:%=$(FUZZ_BUILD)/%_fuzz)
 

@@ -12,6 +12,7 @@ packages=(
   wine wine64 wine32:i386 qemu-user-static
   xvfb xdotool x11-utils imagemagick nsis fonts-liberation
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  libx11-dev libxft-dev xscreensaver xscreensaver-data fonts-dejavu-core dpkg-dev
 )
 
 missing=()

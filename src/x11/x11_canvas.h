@@ -1,0 +1,46 @@
+// The puzzle canvas on an X window: Xlib for tiles and frames, Xft for the labels (a core
+// font where Xft cannot open one).
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "canvas.h"
+#include "strip_bmp.h"
+
+class TXCanvas : public TPuzzleCanvas {
+ public:
+  // window must exist; its depth, visual and colormap are those of everything drawn.
+  TXCanvas(Display *display, Window window, const TStripImage &strip);
+  ~TXCanvas() override;
+  TXCanvas(const TXCanvas &) = delete;
+  TXCanvas &operator=(const TXCanvas &) = delete;
+
+  void Erase(const TBox &box) override;
+  void DrawFace(int rank, int x, int y, int scale) override;
+  void Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) override;
+  void Polyline(const TPoint *points, int count, TColor pen, int scale) override;
+  void WriteText(int x, int y, const char *text, int scale) override;
+
+ private:
+  struct TFont;
+  unsigned long Pixel(TColor color);
+  void StrokePath(std::vector<XPoint> &points, TColor pen, int scale);
+  void MakeFaces(int scale);
+  TFont &FontFor(int scale);
+
+  Display *display_;
+  Window window_;
+  Visual *visual_ = nullptr;
+  Colormap colormap_ = 0;
+  int depth_ = 0;
+  GC gc_;
+  const TStripImage &strip_;
+  std::map<TColor, unsigned long> pixels_;
+  Pixmap faces_ = 0;  // the strip at faceScale_
+  int faceScale_ = 0;
+  std::map<int, std::unique_ptr<TFont>> fonts_;  // by scale
+};

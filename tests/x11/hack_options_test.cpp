@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "hack_options.h"
+
+namespace {
+using Args = std::vector<std::string>;
+}  // namespace
+
+TEST(ReadWindowId, DecimalAndHexadecimal) {
+  const struct {
+    const char *text;
+    uint32_t id;
+  } good[] = {{"1", 1},
+              {"4194305", 0x400001},
+              {"0x400001", 0x400001},
+              {"0X1fffffff", 0x1FFFFFFF},
+              {"536870911", 0x1FFFFFFF},
+              {"0x00000a", 10},
+              {"007", 7}};
+  for (const auto &c : good) {
+    uint32_t id = 0;
+    EXPECT_TRUE(ReadWindowId(c.text, id)) << c.text;
+    EXPECT_EQ(c.id, id) << c.text;
+  }
+}
+
+// What an environment or a hand-written command line may hold; none of it is a window.
+TEST(ReadWindowId, RefusesHostileText) {
+  const char *bad[] = {"",
+                       "0",
+                       "0x0",
+                       "0x",
+                       "0X",
+                       "-1",
+                       "+5",
+                       " 5",
+                       "5 ",
+                       "5x",
+                       "0x1g",
+                       "x10",
+                       "$10",
+                       "0x20000000",
+                       "536870912",
+                       "4294967296",
+                       "0xffffffff",
+                       "99999999999999999999999",
+                       "0x10000000000000001",
+                       "1.5",
+                       "0x-1",
+                       "\t1"};
+  for (const char *text : bad) {
+    uint32_t id = 77;
+    EXPECT_FALSE(ReadWindowId(text, id)) << "[" << text << "]";
+    EXPECT_EQ(77u, id) << "[" << text << "]";
+  }
+  uint32_t id = 77;
+  EXPECT_FALSE(ReadWindowId(std::string("12\0"
+                                        "3",
+                                        4),
+                            id));  // an embedded NUL
+}
+
+TEST(ReadSeconds, MillisecondsWithinTheSettingsRange) {
+  const struct {
+    const char *text;
+    bool ok;
+    int32_t ms;
+  } cases[] = {{"0", true, 0},
+               {"15", true, 15000},
+               {"0.5", true, 500},
+               {"1.25", true, 1250},
+               {"2.001", true, 2001},
+               {"2147483", true, 2147483000},
+               {"2147483.647", true, INT32_MAX},
+               {"2147483.648", false, 0},
+               {"2147484", false, 0},
+               {"99999999999999999999", false, 0},
+               {"1.0001", false, 0},
+               {".5", false, 0},
+               {"5.", false, 0},
+               {"-1", false, 0},
+               {"", false, 0},
+               {"1e3", false, 0},
+               {"1,5", false, 0},
+               {"0x10", false, 0},
+               {"1.-5", false, 0}};
+  for (const auto &c : cases) {
+    int32_t ms = -7;
+    EXPECT_EQ(c.ok, ReadSeconds(c.text, ms)) << c.text;
+    EXPECT_EQ(c.ok ? c.ms : -7, ms) << c.text;
+  }
+}
+
+TEST(ParseHackOptions, DefaultsAreTheSaversSettings) {
+  const THackRequest r = ParseHackOptions({});
+  ASSERT_EQ("", r.Error);
+  EXPECT_EQ(THackTarget::OwnWindow, r.Options.Target);
+  EXPECT_TRUE(r.Options.Sort);
+  EXPECT_EQ(2, r.Options.NoAnsRate);
+  EXPECT_EQ(15000, r.Options.QuestionMs);
+  EXPECT_EQ(5000, r.Options.AnswerMs);
+  EXPECT_FALSE(r.Options.HasSeed);
+  EXPECT_FALSE(r.Options.Help);
+}
+
+TEST(ParseHackOptions, BothDashFormsAndInlineValues) {
+  const Args lines[] = {
+      {"-root", "-no-sort", "-no-answer-rate", "12", "-question-seconds", "1.5", "-answer-seconds",
+       "0", "-seed", "4294967295"},
+      {"--root", "--no-sort", "--no-answer-rate=12", "--question-seconds=1.5", "--answer-seconds",
+       "0", "--seed=4294967295"},
+      {"--sort", "--window-id", "0x600001", "--no-sort", "--root", "--no-answer-rate", "12",
+       "--question-seconds", "1.5", "--answer-seconds=0.000", "--seed", "4294967295"},
+  };
+  for (const Args &args : lines) {
+    const THackRequest r = ParseHackOptions(args);
+    ASSERT_EQ("", r.Error) << args[0];
+    EXPECT_EQ(THackTarget::Root, r.Options.Target);  // the last target counts
+    EXPECT_FALSE(r.Options.Sort);
+    EXPECT_EQ(12, r.Options.NoAnsRate);
+    EXPECT_EQ(1500, r.Options.QuestionMs);
+    EXPECT_EQ(0, r.Options.AnswerMs);
+    EXPECT_TRUE(r.Options.HasSeed);
+    EXPECT_EQ(UINT32_MAX, r.Options.Seed);
+  }
+  const THackRequest w = ParseHackOptions({"-window-id", "4194305"});
+  EXPECT_EQ(THackTarget::WindowId, w.Options.Target);
+  EXPECT_EQ(0x400001u, w.Options.WindowId);
+  EXPECT_TRUE(ParseHackOptions({"--help"}).Options.Help);
+}
+
+// Each bad line is refused with a message that names what was wrong.
+TEST(ParseHackOptions, RefusesBadLinesNamingTheFault) {
+  const struct {
+    Args args;
+    const char *mentions;
+  } cases[] = {
+      {{"--window-id"}, "--window-id needs a value"},
+      {{"--window-id", "0"}, "'0'"},
+      {{"--window-id", "0x"}, "'0x'"},
+      {{"--window-id", "-5"}, "'-5'"},
+      {{"--window-id", "99999999999999999999"}, "window id"},
+      {{"--window-id="}, "''"},
+      {{"--no-answer-rate", "41"}, "0 to 40"},
+      {{"--no-answer-rate", "-1"}, "'-1'"},
+      {{"--no-answer-rate", "2.5"}, "'2.5'"},
+      {{"--no-answer-rate", "18446744073709551617"}, "0 to 40"},
+      {{"--question-seconds", "abc"}, "--question-seconds needs seconds"},
+      {{"--answer-seconds", "-1"}, "--answer-seconds needs seconds"},
+      {{"--answer-seconds", "3000000"}, "2147483.647"},
+      {{"--seed", "4294967296"}, "--seed"},
+      {{"--seed", ""}, "--seed"},
+      {{"--sort=1"}, "--sort takes no value"},
+      {{"--root=yes"}, "takes no value"},
+      {{"---root"}, "unknown argument '---root'"},
+      {{"root"}, "unknown argument 'root'"},
+      {{"-"}, "unknown argument '-'"},
+      {{"--"}, "unknown argument '--'"},
+      {{""}, "unknown argument ''"},
+      {{"--ROOT"}, "unknown argument"},
+      {{"--root", "--fps"}, "'--fps'"},
+      // What a user passed is quoted with its control characters spelled out.
+      {{"--seed", "1\n2"}, "not '1\\x0a2'"},
+      {{"\x1b[2J"}, "unknown argument '\\x1b[2J'"},
+  };
+  for (const auto &c : cases) {
+    const THackRequest r = ParseHackOptions(c.args);
+    EXPECT_NE(std::string::npos, r.Error.find(c.mentions))
+        << c.args[0] << " gave [" << r.Error << "]";
+  }
+}
