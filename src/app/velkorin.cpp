@@ -1,7 +1,9 @@
-// The program entry: reads the command line, runs the chosen mode, ends with exit code 0.
+// The program entry: reads the command line, runs the chosen mode, ends with exit code 0 (1
+// after an error it cannot go on from).
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "application.h"
 #include "cmdline.h"
@@ -84,6 +86,13 @@ void RunFullScreen() {
   Application.MainForm = nullptr;
 }
 
+// A step that failed leaves the saver in a state it cannot go on from: the user sees why,
+// and whoever started the saver sees from the exit code that it did not end as asked.
+[[noreturn]] void StopOnError(const std::string &message) {
+  Application.ShowFatalError("Velkorin stopped because of an error: " + message);
+  ExitProcess(1);
+}
+
 void Run(const StartRequest &request) {
   switch (request.Mode) {
     case RunMode::PasswordChange:
@@ -108,6 +117,7 @@ void Run(const StartRequest &request) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Application.Initialize(instance, LoadIconA(instance, "MAINICON"));
+  Application.OnFatalError = StopOnError;
   try {
     Run(ReadStartRequest(GetCommandLineA()));
   } catch (...) {

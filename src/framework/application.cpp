@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include <cstdlib>
 #include <stdexcept>
 #include <vector>
 
@@ -73,13 +74,18 @@ void TApplication::ShowError(const std::string &message) const {
 
 void TApplication::Terminate(const std::string &message) {
   terminating_ = true;
+  if (OnFatalError)
+    OnFatalError(message);
+  std::abort();
+}
+
+void TApplication::ShowFatalError(const std::string &message) const {
   HWND owner = MainForm && MainForm->HandleAllocated() ? MainForm->Handle() : nullptr;
   // Owned by the full-screen window, the box sits above it and the window takes no input
   // while it is up; topmost as well, so no other topmost window can hide it.
   const UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
   MessageBoxW(owner, Widen(message + ".").data(), Widen(title_).data(),
               MB_OK | MB_ICONSTOP | MB_TOPMOST | MB_SETFOREGROUND | modality);
-  ExitProcess(1);
 }
 
 void TApplication::ShowException(std::exception_ptr error) const {

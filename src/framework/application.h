@@ -36,10 +36,17 @@ class TApplication {
   // Where errors of event handlers go instead of the box (a log, a test). Must not throw.
   std::function<void(std::exception_ptr)> OnException;
 
-  // Ends the program after an error it cannot go on from: the error box, owned by the main
-  // form's window and kept above it, then exit code 1. From the start no form closes any
-  // more, so input cannot end the program with 0 before the box has been seen. UI thread.
+  // What the program does after an error it cannot go on from (a worker's step failed):
+  // tell the user, for instance with ShowFatalError, and end the process with the program's
+  // own exit code. It must not return.
+  std::function<void(const std::string &message)> OnFatalError;
+  // Reports an error the program cannot go on from to OnFatalError. From the start no form
+  // closes any more, so input cannot end the program as if all went well before the user
+  // has seen the error. UI thread. Without a callback, or if it returns, the process aborts.
   [[noreturn]] void Terminate(const std::string &message);
+  // The error box for such an error: owned by the main form's window and kept above it,
+  // so that window takes no input while the box is up. Returns when the user closed it.
+  void ShowFatalError(const std::string &message) const;
   bool Terminating() const { return terminating_; }
 
  private:

@@ -149,9 +149,8 @@ void TWorkerThread::StopAll(DWORD timeoutMs) {
 }
 
 void WorkerFailed(const std::string &message) {
-  const std::string text = "Velkorin stopped because of an error: " + message;
-  // The box belongs on the UI thread, where it can be owned by the saver window and keep
-  // input from it. The UI thread serves this even while it waits for the worker to end.
-  SendMessageA(CallWindow(), WM_WORKERFAILED, 0, reinterpret_cast<LPARAM>(&text));
-  Application.Terminate(text);  // only if the UI thread's window is gone
+  // The report belongs on the UI thread, where its box can be owned by the main window and
+  // keep input from it. The UI thread serves this even while it waits for the worker to end.
+  SendMessageA(CallWindow(), WM_WORKERFAILED, 0, reinterpret_cast<LPARAM>(&message));
+  Application.Terminate(message);  // only if the UI thread's window is gone
 }

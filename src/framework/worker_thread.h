@@ -53,5 +53,5 @@ class TWorkerThread {
   std::atomic<bool> finished_{false};
 };
 
-// Reports an error that ended a worker and ends the program with exit code 1.
+// Reports an error that ended a worker to the application's OnFatalError, on the UI thread.
 [[noreturn]] void WorkerFailed(const std::string &message);
