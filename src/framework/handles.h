@@ -38,6 +38,7 @@ class UniqueHandle {
       traits_.Close(old);
   }
   const Traits &traits() const { return traits_; }
+  Traits &traits() { return traits_; }
 
  private:
   Handle h_ = Traits::Invalid();
@@ -84,6 +85,14 @@ struct WindowDcTraits : NullInvalid<HDC> {
   void Close(HDC h) const { ReleaseDC(Window, h); }
   HWND Window = nullptr;
 };
+// A window's painting ends in the window it began in, with what BeginPaint filled in.
+struct PaintTraits : NullInvalid<HDC> {
+  PaintTraits() = default;
+  explicit PaintTraits(HWND window) : Window(window) {}
+  void Close(HDC) const { EndPaint(Window, &Paint); }
+  HWND Window = nullptr;
+  PAINTSTRUCT Paint = {};
+};
 // The object a selection replaced goes back into the DC it was replaced in.
 struct SelectionTraits : NullInvalid<HGDIOBJ> {
   SelectionTraits() = default;
@@ -106,6 +115,15 @@ class WindowDc : public UniqueHandle<WindowDcTraits> {
  public:
   WindowDc() = default;
   explicit WindowDc(HWND hwnd) : UniqueHandle(GetDC(hwnd), WindowDcTraits(hwnd)) {}
+};
+
+// The DC of one WM_PAINT: BeginPaint now, EndPaint when it goes.
+class PaintDc : public UniqueHandle<PaintTraits> {
+ public:
+  explicit PaintDc(HWND window) : UniqueHandle(nullptr, PaintTraits(window)) {
+    reset(BeginPaint(window, &traits().Paint));
+  }
+  const RECT &Area() const { return traits().Paint.rcPaint; }
 };
 
 // Selects an object into a DC for the guard's lifetime and puts the previous object back

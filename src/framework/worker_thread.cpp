@@ -3,7 +3,6 @@
 #include <process.h>
 
 #include <exception>
-#include <vector>
 
 #include "application.h"
 
@@ -51,37 +50,18 @@ HWND CallWindow() {
   return window;
 }
 
-std::vector<TWorkerThread *> &Workers() {
-  static std::vector<TWorkerThread *> workers;
-  return workers;
-}
-
 }  // namespace
 
-TWorkerThread::TWorkerThread() {
+TWorkerThread::TWorkerThread() : wake_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
   CallWindow();
-  wake_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  Workers().push_back(this);
 }
 
 TWorkerThread::~TWorkerThread() {
-  if (thread_) {
-    RequestStop();
-    WaitFor(INFINITE);
-    CloseHandle(thread_);
-  }
-  if (wake_)
-    CloseHandle(wake_);
-  auto &all = Workers();
-  for (auto it = all.begin(); it != all.end(); ++it)
-    if (*it == this) {
-      all.erase(it);
-      break;
-    }
+  Join(INFINITE);
 }
 
 void TWorkerThread::Start() {
-  thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreadMain, this, 0, nullptr));
+  thread_.reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreadMain, this, 0, nullptr)));
   if (!thread_)
     finished_ = true;
 }
@@ -100,12 +80,12 @@ unsigned __stdcall TWorkerThread::ThreadMain(void *self) {
 void TWorkerThread::RequestStop() {
   stop_ = true;
   if (wake_)
-    SetEvent(wake_);
+    SetEvent(wake_.get());
 }
 
 void TWorkerThread::Pause(DWORD ms) {
   if (!stop_)
-    WaitForSingleObject(wake_, ms);
+    WaitForSingleObject(wake_.get(), ms);
 }
 
 void TWorkerThread::RunOnUiThread(const std::function<void()> &step) {
@@ -120,12 +100,13 @@ void TWorkerThread::RunOnUiThread(const std::function<void()> &step) {
 bool TWorkerThread::WaitFor(DWORD timeoutMs) {
   if (!thread_)
     return true;
+  HANDLE thread = thread_.get();
   const DWORD start = GetTickCount();
   for (;;) {
     DWORD elapsed = GetTickCount() - start;
     DWORD left =
         timeoutMs == INFINITE ? INFINITE : (elapsed >= timeoutMs ? 0 : timeoutMs - elapsed);
-    DWORD r = MsgWaitForMultipleObjects(1, &thread_, FALSE, left, QS_SENDMESSAGE);
+    DWORD r = MsgWaitForMultipleObjects(1, &thread, FALSE, left, QS_SENDMESSAGE);
     if (r == WAIT_OBJECT_0)
       return true;
     if (r != WAIT_OBJECT_0 + 1)
@@ -136,16 +117,9 @@ bool TWorkerThread::WaitFor(DWORD timeoutMs) {
   }
 }
 
-void TWorkerThread::StopAll(DWORD timeoutMs) {
-  std::vector<TWorkerThread *> all = Workers();
-  for (TWorkerThread *w : all)
-    w->RequestStop();
-  const DWORD start = GetTickCount();
-  for (TWorkerThread *w : all) {
-    DWORD elapsed = GetTickCount() - start;
-    if (w->WaitFor(elapsed >= timeoutMs ? 0 : timeoutMs - elapsed))
-      delete w;
-  }
+bool TWorkerThread::Join(DWORD timeoutMs) {
+  RequestStop();
+  return WaitFor(timeoutMs);
 }
 
 void WorkerFailed(const std::string &message) {

@@ -9,11 +9,13 @@
 #include <functional>
 #include <string>
 
+#include "handles.h"
+
+// Not copyable: its handles and flags are not.
 class TWorkerThread {
  public:
+  // Waits for a thread its owner did not join rather than free what the thread uses.
   virtual ~TWorkerThread();
-  TWorkerThread(const TWorkerThread &) = delete;
-  TWorkerThread &operator=(const TWorkerThread &) = delete;
 
   // Raises the stop flag and wakes a sleeping worker; returns at once. Once raised, no
   // further step runs on the UI thread.
@@ -24,10 +26,11 @@ class TWorkerThread {
   // Waits up to timeoutMs for the thread to end, serving messages sent to this thread
   // meanwhile so a step already handed over can finish. True when it has ended.
   bool WaitFor(DWORD timeoutMs);
-
-  // Stops every worker, waits for them within one bound, and deletes the ones that ended.
-  // The program's orderly end: afterwards no step can touch a window that goes away.
-  static void StopAll(DWORD timeoutMs);
+  // Stops the thread and waits for it, as above. The owner calls it before it deletes the
+  // worker: by the time this class's destructor runs the derived part is gone, so the
+  // thread must have ended already. A worker that does not end within the bound must be
+  // left to the process's end (deleting it would wait for ever).
+  bool Join(DWORD timeoutMs);
 
  protected:
   // Must be called on the UI thread: the hidden window that serves hand-offs is created
@@ -47,8 +50,8 @@ class TWorkerThread {
  private:
   static unsigned __stdcall ThreadMain(void *self);
 
-  HANDLE thread_ = nullptr;
-  HANDLE wake_ = nullptr;
+  UniqueKernelHandle thread_;
+  UniqueKernelHandle wake_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> finished_{false};
 };

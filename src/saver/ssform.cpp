@@ -214,8 +214,8 @@ void TScreenSaverForm::StartPuzzles(HWND window) {
   random.RandomSeed = ProbeSeed(random.RandomSeed);
 #endif
   puzzle_ = std::make_unique<TPuzzle>(rules, random, std::move(areas), scale);
-  dc_ = std::make_unique<WindowDc>(window);
-  surface_ = std::make_unique<TSurface>(dc_->get());
+  dc_ = WindowDc(window);
+  surface_ = std::make_unique<TSurface>(dc_.get());
   canvas_ = std::make_unique<TGdiCanvas>(*surface_, Image1, labelHeight_);
   worker_ = std::make_unique<TScreenSaverThread>([this] { return PuzzleStep(); });
 }
@@ -241,19 +241,13 @@ DWORD TScreenSaverForm::PuzzleStep() {
 // Whatever covered the window (a password box, the preview host's own painting) is gone:
 // black again, and the puzzle as the last steps left it.
 void TScreenSaverForm::Paint() {
-  PAINTSTRUCT ps = {};
-  HWND window = Handle();
-  HDC dc = BeginPaint(window, &ps);
-  struct PaintEnd {
-    HWND window;
-    PAINTSTRUCT &ps;
-    ~PaintEnd() { EndPaint(window, &ps); }
-  } end{window, ps};
+  const PaintDc dc(Handle());
   if (!dc)
     return;
-  TSurface surface(dc);
+  TSurface surface(dc.get());
   surface.SetBrushColor(RGB(0, 0, 0));
-  surface.FillRect(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+  const RECT &area = dc.Area();
+  surface.FillRect(area.left, area.top, area.right, area.bottom);
   if (!puzzle_)
     return;
   TGdiCanvas canvas(surface, Image1, labelHeight_);
@@ -265,8 +259,7 @@ void TScreenSaverForm::Paint() {
 void TScreenSaverForm::StopWorker() {
   if (!worker_)
     return;
-  worker_->RequestStop();
-  if (!worker_->WaitFor(kWorkerStopBound))
+  if (!worker_->Join(kWorkerStopBound))
     static_cast<void>(worker_.release());
   worker_.reset();
 }

@@ -56,7 +56,7 @@ class TScreenSaverForm : public TForm {
   int labelHeight_ = 0;
   std::unique_ptr<TPuzzle> puzzle_;
   // The steps draw through the window's own DC, kept for the window's life.
-  std::unique_ptr<WindowDc> dc_;
+  WindowDc dc_;
   std::unique_ptr<TSurface> surface_;
   std::unique_ptr<TGdiCanvas> canvas_;
   std::unique_ptr<TScreenSaverThread> worker_;  // last: it stops before the rest goes

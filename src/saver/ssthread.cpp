@@ -6,12 +6,6 @@ TScreenSaverThread::TScreenSaverThread(TStep step) : step_(std::move(step)) {
   Start();
 }
 
-// The thread must be gone before step_ is.
-TScreenSaverThread::~TScreenSaverThread() {
-  RequestStop();
-  WaitFor(INFINITE);
-}
-
 void TScreenSaverThread::RunCycle() {
   DWORD pause = 0;
   const std::function<void()> step = [this, &pause] { pause = step_(); };

@@ -13,9 +13,8 @@ class TScreenSaverThread : public TWorkerThread {
   // One step on the UI thread; returns how long what it showed stays up, in milliseconds.
   using TStep = std::function<DWORD()>;
 
-  // On the UI thread. Starts the thread.
+  // On the UI thread. Starts the thread; the owner joins it before deleting it.
   explicit TScreenSaverThread(TStep step);
-  ~TScreenSaverThread() override;
 
  protected:
   void RunCycle() override;

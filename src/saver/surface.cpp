@@ -21,10 +21,6 @@ TSurface::TSurface(HDC dc)
   SetBkMode(dc_, OPAQUE);
 }
 
-TSurface::~TSurface() {
-  fontSelected_.reset();  // the font leaves the DC before it is deleted
-}
-
 HGDIOBJ TSurface::Find(std::vector<ColorObject> &made, COLORREF c, HGDIOBJ (*make)(COLORREF)) {
   for (const ColorObject &o : made)
     if (o.Color == c)
@@ -65,7 +61,7 @@ void TSurface::SetFont(const char *face, int points, int pixelsPerInch, int weig
   UniqueGdiObject font(CreateFontIndirectA(&lf));
   fontSelected_.reset();
   font_ = std::move(font);
-  fontSelected_ = std::make_unique<SelectGuard>(dc_, font_.get());
+  fontSelected_ = SelectGuard(dc_, font_.get());
   SetTextColor(dc_, color);
 }
 
@@ -81,9 +77,8 @@ void TSurface::WriteText(int x, int y, const char *text) {
 
 int ScreenPixelsPerInch() {
   static const int ppi = [] {
-    HDC screen = GetDC(nullptr);
-    int v = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int v = GetDeviceCaps(screen.get(), LOGPIXELSY);
     return v > 0 ? v : 96;
   }();
   return ppi;

@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <vector>
 
 #include "handles.h"
@@ -17,7 +16,6 @@ class TSurface {
   explicit TSurface(HDC dc);
   TSurface(const TSurface &) = delete;
   TSurface &operator=(const TSurface &) = delete;
-  ~TSurface();
 
   HDC Dc() const { return dc_; }
 
@@ -51,7 +49,7 @@ class TSurface {
   SelectGuard penSelected_;
   SelectGuard brushSelected_;
   UniqueGdiObject font_;
-  std::unique_ptr<SelectGuard> fontSelected_;
+  SelectGuard fontSelected_;  // last: the font leaves the DC before it is deleted
 };
 
 // The screen's vertical pixels per inch.

@@ -163,9 +163,10 @@ Screenshot RenderLabel(const char *text, int pixelHeight) {
   lf.lfWeight = FW_BOLD;
   lf.lfCharSet = DEFAULT_CHARSET;
   lstrcpyA(lf.lfFaceName, "Arial");
-  HFONT font = CreateFontIndirectA(&lf);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldFont = SelectObject(dc, font);
+  const UniqueGdiObject font(CreateFontIndirectA(&lf));
+  const UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
+  HDC dc = memory.get();
+  const SelectGuard fontSelected(dc, font.get());
   const int length = lstrlenA(text);
   SIZE size = {};
   GetTextExtentPoint32A(dc, text, length, &size);
@@ -179,8 +180,8 @@ Screenshot RenderLabel(const char *text, int pixelHeight) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   void *bits = nullptr;
-  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ oldBitmap = SelectObject(dc, dib);
+  const UniqueGdiObject dib(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const SelectGuard dibSelected(dc, dib.get());
   SetTextColor(dc, RGB(255, 255, 0));
   SetBkColor(dc, RGB(0, 0, 0));
   SetBkMode(dc, OPAQUE);
@@ -190,11 +191,6 @@ Screenshot RenderLabel(const char *text, int pixelHeight) {
                      static_cast<const uint32_t *>(bits) + static_cast<size_t>(size.cx) * size.cy);
   for (uint32_t &p : shot.Pixels)
     p &= 0xFFFFFF;
-  SelectObject(dc, oldBitmap);
-  SelectObject(dc, oldFont);
-  DeleteObject(dib);
-  DeleteObject(font);
-  DeleteDC(dc);
   return shot;
 }
 

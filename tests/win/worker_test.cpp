@@ -21,10 +21,6 @@ class CountingWorker : public TWorkerThread {
         uiThread_(GetCurrentThreadId()) {
     Start();
   }
-  ~CountingWorker() override {
-    RequestStop();
-    WaitFor(INFINITE);
-  }
 
   std::atomic<int> ran{0};
   std::atomic<int> onWrongThread{0};
@@ -117,8 +113,7 @@ TEST(WorkerThread, StopCutsTheSleepShortAndNoStepRunsAfterIt) {
   CountingWorker w(1000, 60000);
   ASSERT_TRUE(ServeUntil([&] { return w.ran.load() == 1; }, 5000));
   const DWORD start = GetTickCount();
-  w.RequestStop();
-  EXPECT_TRUE(w.WaitFor(5000));
+  EXPECT_TRUE(w.Join(5000));
   EXPECT_LT(GetTickCount() - start, 5000u);
   EXPECT_EQ(1, w.ran.load());
 }
@@ -128,7 +123,6 @@ TEST(WorkerThread, StopRaisedWhileAHandOffWaitsKeepsTheStepFromRunning) {
   ASSERT_TRUE(ServeUntil([&] { return w.ran.load() == 1; }, 5000));
   // The worker is (or soon is) blocked in its next hand-off; stop before serving it.
   ASSERT_TRUE(PollHandedOver(w));
-  w.RequestStop();
-  EXPECT_TRUE(w.WaitFor(5000));
+  EXPECT_TRUE(w.Join(5000));
   EXPECT_EQ(1, w.ran.load());
 }
