@@ -14,7 +14,7 @@ FUZZ_BUILD := build/fuzz
 FUZZ_CXX ?= clang++
 FUZZ_FLAGS := -std=c++17 -g -O1 -Wall -Wextra -Werror -fno-omit-frame-pointer \
   -fsanitize=address,undefined -fno-sanitize-recover=all
-FUZZ_INCLUDES := -Ifuzz -Isrc/engine -Isrc/app -Isrc/setup -Isrc/x11 -Itools/waits
+FUZZ_INCLUDES := -Ifuzz -Itests/support -Isrc/engine -Isrc/app -Isrc/setup -Isrc/x11 -Itools/waits
 
 fuzz_engine_sources := src/engine/complete_hands.cpp src/engine/hand.cpp src/engine/problem.cpp \
   src/engine/random.cpp
@@ -23,7 +23,7 @@ fuzz_sources_profile_int := src/setup/profile_int.cpp
 fuzz_sources_hand_parse := tools/waits/hand_parse.cpp
 fuzz_sources_engine := $(fuzz_engine_sources)
 fuzz_sources_problem := $(fuzz_engine_sources)
-fuzz_sources_hack_options := src/x11/hack_options.cpp
+fuzz_sources_hack_options := src/x11/hack_options.cpp src/setup/profile_int.cpp
 
 # The longest input each target can use: command lines past 255 characters are beyond
 # what the system passes; the engine reads 23 bytes, the generator 11.

@@ -1,7 +1,5 @@
 #include "profile_int.h"
 
-namespace {
-
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9')
     return c - '0';
@@ -11,6 +9,8 @@ int HexDigitValue(char c) {
     return c - 'A' + 10;
   return -1;
 }
+
+namespace {
 
 bool ParseHex(const std::string &text, size_t i, int32_t &out) {
   if (i == text.size())

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <string>
 
+// The value of a hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(char c);
+
 // Reads text that is wholly one 32-bit integer: leading spaces (not tabs), then either
 // an optional sign and decimal digits within the int32 range, or "$" and hexadecimal
 // digits whose value fits in 32 bits (taken as two's complement). Nothing may follow the

@@ -2,20 +2,12 @@
 
 #include <cstddef>
 
+#include "profile_int.h"
+
 namespace {
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-int HexValue(char c) {
-  if (IsDigit(c))
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
 }
 
 // Digits only, no sign or blanks, at most limit.
@@ -105,7 +97,7 @@ bool ReadWindowId(const std::string &text, uint32_t &id) {
   uint64_t v = 0;
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     for (size_t i = 2; i < text.size(); ++i) {
-      const int h = HexValue(text[i]);
+      const int h = HexDigitValue(text[i]);
       if (h < 0)
         return false;
       v = v * 16 + static_cast<uint64_t>(h);
