@@ -13,13 +13,10 @@
 namespace {
 
 bool CompletesWith(const TTileCounts &counts, int rank) {
-  if (counts[rank] >= MaxOfRank)
-    return false;
   ref::Ranks h;
   for (int r = 1; r <= 9; ++r)
     h.n[r] = counts[r];
-  ++h.n[rank];
-  return ref::Complete(h);
+  return ref::CompletesWith(h, rank);
 }
 
 void CheckPlace(int32_t place, int32_t range) {

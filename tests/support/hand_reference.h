@@ -1,5 +1,6 @@
-// A plain recursive search for complete hands, written apart from the engine's layered
-// test so that the two can be compared.
+// The reference for every test of hands and waits (unit tests, the wait calculator's test,
+// the fuzz targets): a plain recursive search for complete hands, written apart from the
+// engine's layered test so that the two can be compared.
 #pragma once
 
 namespace ref {
@@ -59,6 +60,15 @@ inline bool Complete(Ranks h) {
       return true;
   }
   return false;
+}
+
+// Whether one more tile of rank completes the thirteen tiles of h. A rank already held
+// four times cannot be drawn again, so it never completes a hand.
+inline bool CompletesWith(Ranks h, int rank) {
+  if (h.n[rank] >= 4)
+    return false;
+  ++h.n[rank];
+  return Complete(h);
 }
 
 }  // namespace ref

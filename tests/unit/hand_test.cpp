@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "complete_hands.h"
 #include "hand.h"
+#include "hand_reference.h"
 #include "problem.h"
 
 namespace {
@@ -108,45 +110,6 @@ TEST(FindWaits, RankHeldFourTimesIsNeverAWait) {
 
 namespace {
 
-// An independent checker: plain recursive decomposition.
-bool Melds(int c[10]) {
-  int r = 1;
-  while (r <= 9 && c[r] == 0)
-    ++r;
-  if (r > 9)
-    return true;
-  bool ok = false;
-  if (c[r] >= 3) {
-    c[r] -= 3;
-    ok = Melds(c);
-    c[r] += 3;
-  }
-  if (!ok && r <= 7 && c[r + 1] > 0 && c[r + 2] > 0) {
-    --c[r], --c[r + 1], --c[r + 2];
-    ok = Melds(c);
-    ++c[r], ++c[r + 1], ++c[r + 2];
-  }
-  return ok;
-}
-
-bool ReferenceComplete(int c[10]) {
-  int pairs = 0;
-  for (int r = 1; r <= 9; ++r)
-    pairs += c[r] == 2;
-  if (pairs == 7)
-    return true;
-  for (int p = 1; p <= 9; ++p) {
-    if (c[p] < 2)
-      continue;
-    c[p] -= 2;
-    bool ok = Melds(c);
-    c[p] += 2;
-    if (ok)
-      return true;
-  }
-  return false;
-}
-
 template <typename F>
 void ForEachHand(int total, F f) {
   int c[10] = {};
@@ -178,12 +141,9 @@ TEST(FindWaits, AgreesWithRecursiveCheckerOnEveryHand) {
     const bool found = FindWaits(counts, w);
     bool any = false;
     for (int r = 1; r <= 9; ++r) {
-      bool expected = false;
-      if (c[r] < 4) {
-        ++c[r];
-        expected = ReferenceComplete(c);
-        --c[r];
-      }
+      ref::Ranks h;
+      std::copy(c, c + 10, h.n);
+      const bool expected = ref::CompletesWith(h, r);
       ASSERT_EQ(expected, w[r]) << "rank " << r;
       ASSERT_EQ(c[r], counts[r]);
       any = any || expected;

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "hand_reference.h"
+
 #ifndef VELKORIN_WAITS_TOOL
 #error "VELKORIN_WAITS_TOOL must name the program under test"
 #endif
@@ -67,58 +69,14 @@ bool Contains(const std::string &haystack, const std::string &needle) {
   return haystack.find(needle) != std::string::npos;
 }
 
-// The reference: a plain recursive search for a pair and four melds, or seven pairs,
-// written without looking at how the engine does it.
-bool Melds(std::array<int, 10> &c, int left) {
-  if (left == 0)
-    return true;
-  int r = 1;
-  while (c[r] == 0)
-    ++r;
-  if (c[r] >= 3) {
-    c[r] -= 3;
-    const bool ok = Melds(c, left - 1);
-    c[r] += 3;
-    if (ok)
-      return true;
-  }
-  if (r <= 7 && c[r + 1] > 0 && c[r + 2] > 0) {
-    --c[r], --c[r + 1], --c[r + 2];
-    const bool ok = Melds(c, left - 1);
-    ++c[r], ++c[r + 1], ++c[r + 2];
-    if (ok)
-      return true;
-  }
-  return false;
-}
-
-bool Complete(std::array<int, 10> &c) {
-  int pairs = 0;
-  for (int r = 1; r <= 9; ++r)
-    pairs += c[r] == 2;
-  if (pairs == 7)
-    return true;
-  for (int p = 1; p <= 9; ++p)
-    if (c[p] >= 2) {
-      c[p] -= 2;
-      const bool ok = Melds(c, 4);
-      c[p] += 2;
-      if (ok)
-        return true;
-    }
-  return false;
-}
-
-std::string ReferenceAnswer(std::array<int, 10> c) {
+// The waits as the program prints them, by the shared reference search.
+std::string ReferenceAnswer(const std::array<int, 10> &c) {
+  ref::Ranks h;
+  std::copy(c.begin(), c.end(), h.n);
   std::string answer;
-  for (int r = 1; r <= 9; ++r) {
-    if (c[r] == 4)
-      continue;
-    ++c[r];
-    if (Complete(c))
+  for (int r = 1; r <= 9; ++r)
+    if (ref::CompletesWith(h, r))
       answer += answer.empty() ? std::string(1, '0' + r) : " " + std::string(1, '0' + r);
-    --c[r];
-  }
   return answer.empty() ? "None" : answer;
 }
 
