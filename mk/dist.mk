@@ -32,11 +32,11 @@ test-deb: deb
 	ctest --preset shipped
 
 test-installer: dist
-	tests/installer/check-shipped $(DIST) $(VELKORIN_VERSION)
+	tests/shipped/check-shipped $(DIST) $(VELKORIN_VERSION)
 	@ctest --preset $(WINTEST) -N -R '^installer$$' | grep -q 'Total Tests: 1' || \
 	  { echo "test-installer: no 'installer' test in the $(WINTEST) preset" >&2; exit 1; }
 ifeq ($(WINTEST),win32-tests)
 	VELKORIN_INSTALLER_EXE=$(abspath $(DIST)/velkorin-setup.exe) \
 	VELKORIN_INSTALLER_SCR=$(abspath $(DIST)/velkorin.scr) \
-	  scripts/with-display scripts/wine-run build/win32-tests/tests/installer/installer_tests.exe
+	  scripts/with-display scripts/wine-run build/win32-tests/tests/e2e/installer/installer_tests.exe
 endif
