@@ -39,7 +39,8 @@ const char kHack[] = VELKORIN_HACK;
 const char kStrip[] = VELKORIN_SOURCE_DIR "/resources/tiles.bmp";
 
 // fontconfig keeps a little memory for the process's life on purpose.
-const char kLsan[] = "LSAN_OPTIONS=print_suppressions=0:suppressions=" VELKORIN_SOURCE_DIR "/tests/x11/lsan.supp";
+const char kLsan[] =
+    "LSAN_OPTIONS=print_suppressions=0:suppressions=" VELKORIN_SOURCE_DIR "/tests/x11/lsan.supp";
 
 // A child process that dies with the test, whatever ends the test.
 class TChild {
@@ -272,6 +273,7 @@ struct TNoCanvas : TPuzzleCanvas {
   void Polygon(const TPoint *, int, TColor, TColor, int) override {}
   void Polyline(const TPoint *, int, TColor, int) override {}
   void WriteText(int, int, const char *, int) override {}
+  void WriteSmallText(int, int, const char *, int) override {}
 };
 
 }  // namespace
