@@ -1,6 +1,5 @@
 #include "puzzle.h"
 
-#include <string>
 #include <utility>
 
 #include "puzzle_geometry.h"
@@ -105,9 +104,19 @@ void TPuzzle::DrawCounts(TPuzzleCanvas &canvas) const {
     canvas.WriteSmallText(origin_.x + x * s, y, digit, s);
     x += TileStep;
   }
+  // At most nine waits of four: two digits. Written by hand, which keeps the saver smaller
+  // than a string would.
   const int total = TilesLeftForWaits(problem_.Counts, problem_.Waits);
-  const std::string text = std::to_string(total) + (total == 1 ? " tile" : " tiles");
-  canvas.WriteSmallText(origin_.x + LabelX * s, y, text.c_str(), s);
+  char text[] = "00 tiles";
+  char *start = text + 1;
+  if (total >= 10) {
+    start = text;
+    text[0] = static_cast<char>('0' + total / 10 % 10);
+  }
+  text[1] = static_cast<char>('0' + total % 10);
+  if (total == 1)
+    text[7] = '\0';
+  canvas.WriteSmallText(origin_.x + LabelX * s, y, start, s);
 }
 
 // (x, y) is the face's corner relative to the hand, at scale 1.
