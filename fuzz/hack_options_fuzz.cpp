@@ -10,6 +10,7 @@
 
 #include "check.h"
 #include "hack_options.h"
+#include "problem.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const THackOptions &o = r.Options;
     FUZZ_CHECK(o.NoAnsRate >= 0 && o.NoAnsRate <= 40);
     FUZZ_CHECK(o.QuestionMs >= 0 && o.AnswerMs >= 0);
+    FUZZ_CHECK(o.MinWaits >= 0 && o.MinWaits <= MaxMinWaits);
     FUZZ_CHECK(o.Target != THackTarget::WindowId || (o.WindowId >= 1 && o.WindowId <= 0x1FFFFFFF));
   } else {
     for (char c : r.Error)  // one line, no control characters from the input

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     CheckPlace(p.HandY, rules.AreaHeight / 2);
   } else {
     CheckPlace(p.HandX, rules.AreaWidth - (PuzzleWidth - 1));
-    CheckPlace(p.HandY, rules.AreaHeight - (PuzzleHeight - 1));
+    CheckPlace(p.HandY, rules.AreaHeight - (rules.Height - 1));
   }
   return 0;
 }

@@ -63,7 +63,7 @@ void MakeProblem(Problem &p, const ProblemRules &rules, TRandom &random) {
 
   if (!rules.Preview) {
     p.HandX = PlaceBelow(random, int64_t{rules.AreaWidth} - (PuzzleWidth - 1));
-    p.HandY = PlaceBelow(random, int64_t{rules.AreaHeight} - (PuzzleHeight - 1));
+    p.HandY = PlaceBelow(random, int64_t{rules.AreaHeight} - (int64_t{rules.Height} - 1));
   } else {
     p.HandX = PlaceBelow(random, rules.AreaWidth / 2);
     p.HandY = PlaceBelow(random, rules.AreaHeight / 2);

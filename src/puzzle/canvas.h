@@ -40,4 +40,6 @@ class TPuzzleCanvas {
   virtual void Polyline(const TPoint *points, int count, TColor pen, int scale) = 0;
   // The yellow bold label with its top-left corner at (x, y), on black.
   virtual void WriteText(int x, int y, const char *text, int scale) = 0;
+  // The same in the smaller size of the tiles-left row (SmallTextPixels of the label's).
+  virtual void WriteSmallText(int x, int y, const char *text, int scale) = 0;
 };

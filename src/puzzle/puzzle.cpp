@@ -11,8 +11,16 @@ constexpr char kAnswerLabel[] = "Answer :";
 constexpr char kNoneLabel[] = "None";
 }  // namespace
 
-TPuzzle::TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas, int scale)
-    : rules_(rules), random_(random), areas_(std::move(areas)), scale_(scale < 1 ? 1 : scale) {
+TPuzzle::TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas, int scale,
+                 bool showCounts)
+    : rules_(rules),
+      random_(random),
+      areas_(std::move(areas)),
+      scale_(scale < 1 ? 1 : scale),
+      showCounts_(showCounts) {
+  // The placement keeps the taller box inside the area only when the row is drawn, so that
+  // without it the places, and the draws that make them, are those they always were.
+  rules_.Height = showCounts_ ? PuzzleHeightWithCounts : PuzzleHeight;
   if (areas_.empty())
     areas_.push_back(TBox{});
   NextProblem();
@@ -38,7 +46,7 @@ void TPuzzle::NextProblem() {
 
 TBox TPuzzle::Box() const {
   return {origin_.x, origin_.y, origin_.x + PuzzleWidth * scale_,
-          origin_.y + PuzzleHeight * scale_};
+          origin_.y + rules_.Height * scale_};
 }
 
 void TPuzzle::Step(TPuzzleCanvas &canvas) {
@@ -81,6 +89,34 @@ void TPuzzle::DrawAnswer(TPuzzleCanvas &canvas) const {
     DrawTile(canvas, r, x, AnswerTileY);
     x += TileStep;
   }
+  if (showCounts_)
+    DrawCounts(canvas);
+}
+
+// "None" needs no count: no rank completes the hand, so no row is drawn.
+void TPuzzle::DrawCounts(TPuzzleCanvas &canvas) const {
+  const int s = scale_, y = origin_.y + CountY * s;
+  int x = AnswerX + CountX;
+  for (int r = 1; r <= 9; ++r) {
+    if (!problem_.Waits[r])
+      continue;
+    const char digit[] = {static_cast<char>('0' + TilesLeft(problem_.Counts, r)), '\0'};
+    canvas.WriteSmallText(origin_.x + x * s, y, digit, s);
+    x += TileStep;
+  }
+  // At most nine waits of four: two digits. Written by hand, which keeps the saver smaller
+  // than a string would.
+  const int total = TilesLeftForWaits(problem_.Counts, problem_.Waits);
+  char text[] = "00 tiles";
+  char *start = text + 1;
+  if (total >= 10) {
+    start = text;
+    text[0] = static_cast<char>('0' + total / 10 % 10);
+  }
+  text[1] = static_cast<char>('0' + total % 10);
+  if (total == 1)
+    text[7] = '\0';
+  canvas.WriteSmallText(origin_.x + LabelX * s, y, start, s);
 }
 
 // (x, y) is the face's corner relative to the hand, at scale 1.

@@ -12,9 +12,11 @@
 
 class TPuzzle {
  public:
-  // rules gives Sort, NoAnsRate and Preview; the area sizes come from areas. Makes a first
-  // problem that is never shown: it only gives the first question the place it erases.
-  TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas, int scale = 1);
+  // rules gives Sort, NoAnsRate, MinWaits and Preview; the area sizes come from areas. Makes
+  // a first problem that is never shown: it only gives the first question the place it
+  // erases. showCounts adds the tiles left under the answer, and the box grows to hold them.
+  TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas, int scale = 1,
+          bool showCounts = false);
 
   // Where the following questions go, in turn: a new window size, or other monitors.
   void SetAreas(std::vector<TBox> areas);
@@ -35,6 +37,7 @@ class TPuzzle {
   void NextProblem();
   void DrawQuestion(TPuzzleCanvas &canvas) const;
   void DrawAnswer(TPuzzleCanvas &canvas) const;
+  void DrawCounts(TPuzzleCanvas &canvas) const;
   void DrawTile(TPuzzleCanvas &canvas, int rank, int x, int y) const;
 
   ProblemRules rules_;
@@ -42,6 +45,7 @@ class TPuzzle {
   std::vector<TBox> areas_;
   std::size_t turn_ = 0;  // the area of the next question
   int scale_;
+  bool showCounts_;
   Problem problem_ = {};
   TPoint origin_ = {};  // the current hand's top-left corner in the window
   int phase_ = 0;

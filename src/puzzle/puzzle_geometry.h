@@ -23,6 +23,22 @@ constexpr int AnswerX = 4 * TileStep;
 constexpr int AnswerTileY = 64;
 constexpr int MaxWaits = 9;
 
+// With the tiles left shown, a row under the answer tiles in the smaller text: under each
+// face the count of its rank (one digit, about the middle of the face), and under
+// "Answer :" their total. The row holds the smaller text's box in the fonts the platforms
+// pick: Arial, Liberation Sans and DejaVu Sans bold are 16 or 17 pixels high at 14, and no
+// more than 18 x scale at the scales' sizes.
+constexpr int CountY = AnswerTileY + TileBoxHeight + 2;
+constexpr int CountX = 12;
+constexpr int CountRowHeight = 18;
+constexpr int PuzzleHeightWithCounts = CountY + CountRowHeight;
+
+// The smaller text's pixel height beside a label of labelPixels: 10 points to its 14,
+// rounded as MulDiv rounds (14 beside 19).
+constexpr int SmallTextPixels(int labelPixels) {
+  return (labelPixels * 10 + 7) / 14;
+}
+
 }  // namespace PuzzleGeometry
 
 // The placement keeps this box inside the area; it must hold the widest answer.

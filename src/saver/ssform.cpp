@@ -213,7 +213,7 @@ void TScreenSaverForm::StartPuzzles(HWND window) {
 #ifdef VELKORIN_TEST_PROBES
   random.RandomSeed = ProbeSeed(random.RandomSeed);
 #endif
-  puzzle_ = std::make_unique<TPuzzle>(rules, random, std::move(areas), scale);
+  puzzle_ = std::make_unique<TPuzzle>(rules, random, std::move(areas), scale, settings_.ShowCounts);
   dc_ = WindowDc(window);
   surface_ = std::make_unique<TSurface>(dc_.get());
   canvas_ = std::make_unique<TGdiCanvas>(*surface_, Image1, labelHeight_);

@@ -47,8 +47,7 @@ void TSurface::SetBrushColor(COLORREF c) {
   }
 }
 
-void TSurface::SetFont(const char *face, int points, int pixelsPerInch, int weight,
-                       COLORREF color) {
+UniqueGdiObject MakeFont(const char *face, int points, int pixelsPerInch, int weight) {
   LOGFONTA lf = {};
   lf.lfHeight = -MulDiv(points, pixelsPerInch, 72);
   lf.lfWeight = weight;
@@ -58,7 +57,12 @@ void TSurface::SetFont(const char *face, int points, int pixelsPerInch, int weig
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH;
   strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-  UniqueGdiObject font(CreateFontIndirectA(&lf));
+  return UniqueGdiObject(CreateFontIndirectA(&lf));
+}
+
+void TSurface::SetFont(const char *face, int points, int pixelsPerInch, int weight,
+                       COLORREF color) {
+  UniqueGdiObject font = MakeFont(face, points, pixelsPerInch, weight);
   fontSelected_.reset();
   font_ = std::move(font);
   fontSelected_ = SelectGuard(dc_, font_.get());
@@ -73,6 +77,11 @@ void TSurface::FillRect(int left, int top, int right, int bottom) {
 void TSurface::WriteText(int x, int y, const char *text) {
   SetBkColor(dc_, BrushColor());
   ::TextOutA(dc_, x, y, text, static_cast<int>(strlen(text)));
+}
+
+void TSurface::WriteText(int x, int y, const char *text, HGDIOBJ font) {
+  SelectGuard selected(dc_, font);
+  WriteText(x, y, text);
 }
 
 int ScreenPixelsPerInch() {

@@ -31,6 +31,8 @@ class TSurface {
   void FillRect(int left, int top, int right, int bottom);
   // Writes text with its top-left corner at (x, y), on an opaque ground of the brush colour.
   void WriteText(int x, int y, const char *text);
+  // The same in another font, for this text only.
+  void WriteText(int x, int y, const char *text, HGDIOBJ font);
 
  private:
   struct ColorObject {
@@ -51,6 +53,9 @@ class TSurface {
   UniqueGdiObject font_;
   SelectGuard fontSelected_;  // last: the font leaves the DC before it is deleted
 };
+
+// A font as SetFont makes it, owned by the caller.
+UniqueGdiObject MakeFont(const char *face, int points, int pixelsPerInch, int weight);
 
 // The screen's vertical pixels per inch.
 int ScreenPixelsPerInch();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "puzzle.h"
+#include "puzzle_geometry.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ std::vector<POINT> GdiPoints(const TPoint *points, int count) {
 }  // namespace
 
 TGdiCanvas::TGdiCanvas(TSurface &surface, const TTileStrip &strip, int labelHeight)
-    : surface_(surface), strip_(&strip) {
+    : surface_(surface), strip_(&strip), labelHeight_(labelHeight) {
   // At 72 pixels per inch a point is a pixel.
   surface_.SetFont("Arial", labelHeight, 72, FW_BOLD, Gdi(Yellow));
 }
@@ -102,6 +103,18 @@ void TGdiCanvas::BlockLine(TPoint from, TPoint to, int s) {
 void TGdiCanvas::WriteText(int x, int y, const char *text, int) {
   surface_.SetBrushColor(Gdi(Black));
   surface_.WriteText(x, y, text);
+}
+
+// Without a label font of its own the canvas writes in the surface's font.
+void TGdiCanvas::WriteSmallText(int x, int y, const char *text, int scale) {
+  if (!smallFont_ && labelHeight_ > 0)
+    smallFont_ = MakeFont("Arial", PuzzleGeometry::SmallTextPixels(labelHeight_), 72, FW_BOLD);
+  if (!smallFont_) {
+    WriteText(x, y, text, scale);
+    return;
+  }
+  surface_.SetBrushColor(Gdi(Black));
+  surface_.WriteText(x, y, text, smallFont_.get());
 }
 
 void DrawTileFrame(TSurface &surface, int16_t x, int16_t y) {

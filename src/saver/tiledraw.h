@@ -20,12 +20,16 @@ class TGdiCanvas : public TPuzzleCanvas {
   void Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) override;
   void Polyline(const TPoint *points, int count, TColor pen, int scale) override;
   void WriteText(int x, int y, const char *text, int scale) override;
+  // Arial bold at SmallTextPixels of the label's height, made on first use.
+  void WriteSmallText(int x, int y, const char *text, int scale) override;
 
  private:
   void BlockLine(TPoint from, TPoint to, int scale);
 
   TSurface &surface_;
   const TTileStrip *strip_ = nullptr;
+  int labelHeight_ = 0;
+  UniqueGdiObject smallFont_;
 };
 
 // The label's pixel height for a screen of pixelsPerInch: 14 points, 19 pixels at 96.

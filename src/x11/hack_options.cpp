@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "problem.h"
 #include "profile_int.h"
 
 namespace {
@@ -35,6 +36,7 @@ const TOptionName kOptions[] = {
     {"root", false},          {"window-id", true},      {"sort", false},
     {"no-sort", false},       {"no-answer-rate", true}, {"question-seconds", true},
     {"answer-seconds", true}, {"seed", true},           {"help", false},
+    {"min-waits", true},      {"show-counts", false},
 };
 
 const TOptionName *FindOption(const std::string &name) {
@@ -64,6 +66,13 @@ std::string Apply(THackOptions &o, const std::string &name, const std::string &v
     int32_t &ms = name == "question-seconds" ? o.QuestionMs : o.AnswerMs;
     if (!ReadSeconds(value, ms))
       return "--" + name + " needs seconds from 0 to 2147483.647, not " + Quoted(value);
+  } else if (name == "min-waits") {
+    if (!ReadDecimal(value, MaxMinWaits, n))
+      return "--min-waits needs a whole number from 0 to " + std::to_string(MaxMinWaits) +
+             ", not " + Quoted(value);
+    o.MinWaits = static_cast<int32_t>(n);
+  } else if (name == "show-counts") {
+    o.ShowCounts = true;
   } else if (name == "seed") {
     if (!ReadDecimal(value, UINT32_MAX, n))
       return "--seed needs a whole number from 0 to 4294967295, not " + Quoted(value);
@@ -167,6 +176,7 @@ THackRequest ParseHackOptions(const std::vector<std::string> &args) {
   return r;
 }
 
+static_assert(MaxMinWaits == 7, "the usage text gives the range of --min-waits");
 const char HackUsage[] =
     "Usage: velkorin [OPTION]...\n"
     "Shows thirteen bamboo tiles, then the ranks that complete them.\n"
@@ -178,6 +188,10 @@ const char HackUsage[] =
     "  --no-answer-rate N      fortieths of the puzzles that have no wait, 0..40 (default 2)\n"
     "  --question-seconds S    how long a question stays up (default 15)\n"
     "  --answer-seconds S      how long its answer stays up (default 5)\n"
+    "  --min-waits N           fewest waits of a puzzle that has any, 0..7 (default 0: as\n"
+    "                          drawn)\n"
+    "  --show-counts           under each answer tile, how many of that rank are unseen,\n"
+    "                          and their total\n"
     "  --seed N                start from this random state instead of the clock\n"
     "  --help                  show this text\n"
     "\n"

@@ -16,6 +16,8 @@ struct THackOptions {
   int32_t NoAnsRate = 2;
   int32_t QuestionMs = 15000;
   int32_t AnswerMs = 5000;
+  int32_t MinWaits = 0;  // 0..MaxMinWaits
+  bool ShowCounts = false;
   // The clock gives the seed unless one is asked for, so a run can be repeated.
   bool HasSeed = false;
   uint32_t Seed = 0;

@@ -136,8 +136,9 @@ class THack {
         options_(o),
         deleteWindow_(deleteWindow),
         canvas_(display, window, strip),
-        puzzle_(ProblemRules{o.Sort, o.NoAnsRate, 0, 0, false},
-                TRandom{o.HasSeed ? o.Seed : ClockSeed()}, {Area()}, ScreenScale(display)) {}
+        puzzle_(ProblemRules{o.Sort, o.NoAnsRate, 0, 0, false, o.MinWaits},
+                TRandom{o.HasSeed ? o.Seed : ClockSeed()}, {Area()}, ScreenScale(display),
+                o.ShowCounts) {}
 
   int Run() {
     const int xfd = ConnectionNumber(display_);

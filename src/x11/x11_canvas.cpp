@@ -167,20 +167,19 @@ void TXCanvas::Polyline(const TPoint *points, int count, TColor pen, int scale) 
   StrokePath(p, pen, scale);
 }
 
-TXCanvas::TFont &TXCanvas::FontFor(int scale) {
-  std::unique_ptr<TFont> &font = fonts_[scale];
+TXCanvas::TFont &TXCanvas::FontOf(int pixels) {
+  std::unique_ptr<TFont> &font = fonts_[pixels];
   if (font)
     return *font;
   font = std::make_unique<TFont>();
   font->Dpy = display_;
-  font->Xft =
-      XftFontOpen(display_, DefaultScreen(display_), XFT_FAMILY, XftTypeString, "Liberation Sans",
-                  XFT_FAMILY, XftTypeString, "DejaVu Sans", XFT_FAMILY, XftTypeString, "sans-serif",
-                  XFT_WEIGHT, XftTypeInteger, XFT_WEIGHT_BOLD, XFT_PIXEL_SIZE, XftTypeDouble,
-                  static_cast<double>(LabelPixels(scale)), nullptr);
+  font->Xft = XftFontOpen(display_, DefaultScreen(display_), XFT_FAMILY, XftTypeString,
+                          "Liberation Sans", XFT_FAMILY, XftTypeString, "DejaVu Sans", XFT_FAMILY,
+                          XftTypeString, "sans-serif", XFT_WEIGHT, XftTypeInteger, XFT_WEIGHT_BOLD,
+                          XFT_PIXEL_SIZE, XftTypeDouble, static_cast<double>(pixels), nullptr);
   if (!font->Xft) {
     char name[96];
-    snprintf(name, sizeof name, kCoreFontPattern, LabelPixels(scale));
+    snprintf(name, sizeof name, kCoreFontPattern, pixels);
     font->Core = XLoadQueryFont(display_, name);
     if (!font->Core)
       font->Core = XLoadQueryFont(display_, "fixed");
@@ -188,9 +187,16 @@ TXCanvas::TFont &TXCanvas::FontFor(int scale) {
   return *font;
 }
 
-// GDI writes the label on an opaque black box as tall as the font, whose top is y.
 void TXCanvas::WriteText(int x, int y, const char *text, int scale) {
-  TFont &font = FontFor(scale);
+  Write(FontOf(LabelPixels(scale)), x, y, text);
+}
+
+void TXCanvas::WriteSmallText(int x, int y, const char *text, int scale) {
+  Write(FontOf(PuzzleGeometry::SmallTextPixels(LabelPixels(scale))), x, y, text);
+}
+
+// GDI writes the label on an opaque black box as tall as the font, whose top is y.
+void TXCanvas::Write(TFont &font, int x, int y, const char *text) {
   const int length = static_cast<int>(strlen(text));
   if (font.Xft) {
     XGlyphInfo extents;

@@ -24,13 +24,15 @@ class TXCanvas : public TPuzzleCanvas {
   void Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) override;
   void Polyline(const TPoint *points, int count, TColor pen, int scale) override;
   void WriteText(int x, int y, const char *text, int scale) override;
+  void WriteSmallText(int x, int y, const char *text, int scale) override;
 
  private:
   struct TFont;
   unsigned long Pixel(TColor color);
   void StrokePath(std::vector<XPoint> &points, TColor pen, int scale);
   void MakeFaces(int scale);
-  TFont &FontFor(int scale);
+  TFont &FontOf(int pixels);
+  void Write(TFont &font, int x, int y, const char *text);
 
   Display *display_;
   Window window_;
@@ -42,5 +44,5 @@ class TXCanvas : public TPuzzleCanvas {
   std::map<TColor, unsigned long> pixels_;
   Pixmap faces_ = 0;  // the strip at faceScale_
   int faceScale_ = 0;
-  std::map<int, std::unique_ptr<TFont>> fonts_;  // by scale
+  std::map<int, std::unique_ptr<TFont>> fonts_;  // by pixel size
 };

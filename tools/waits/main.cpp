@@ -46,7 +46,8 @@ class Output {
       if (options_.Counts) {
         buf_ += '\t';
         Ranks(waits, [&](int r) { buf_ += std::to_string(TilesLeft(counts, r)); });
-        buf_ += '\t' + std::to_string(TilesLeftForWaits(counts, waits)) + " tiles";
+        const int total = TilesLeftForWaits(counts, waits);
+        buf_ += '\t' + std::to_string(total) + (total == 1 ? " tile" : " tiles");
       }
     }
     buf_ += '\n';

@@ -239,6 +239,66 @@ TEST(Puzzles, OneMonitorShowsTheEnginesSequenceFromTheSeed) {
   }
 }
 
+// The box around the pixels that are not black in [left, right) x [top, bottom); empty
+// (right <= left) when all are.
+RECT LitBox(const Screenshot &shot, int left, int top, int right, int bottom) {
+  RECT lit = {right, bottom, left, top};
+  for (int y = std::max(top, 0); y < std::min(bottom, shot.Height); ++y)
+    for (int x = std::max(left, 0); x < std::min(right, shot.Width); ++x)
+      if (shot.At(x, y) != RGB(0, 0, 0)) {
+        lit = {std::min<LONG>(lit.left, x), std::min<LONG>(lit.top, y),
+               std::max<LONG>(lit.right, x + 1), std::max<LONG>(lit.bottom, y + 1)};
+      }
+  return lit;
+}
+
+bool Within(const RECT &r, int left, int top, int right, int bottom) {
+  return r.left < r.right && r.left >= left && r.top >= top && r.right <= right &&
+         r.bottom <= bottom;
+}
+
+// With ShowCounts=1 the answer has a row of yellow text under the tiles (125 pixels below the
+// hand's top): one count under each answer tile's face, the total under the label, nothing
+// right of the last tile; and nothing at all outside the grown box of 453 x 145.
+TEST(Puzzles, ShowCountsWritesARowUnderEachAnswerTileInsideTheGrownBox) {
+  constexpr int kRowTop = 125, kGrownHeight = 145;
+  PuzzleReader reader;
+  FullScreen fs(IntervalSettings(300, 60000, 1, 0) + "ShowCounts=1\r\n");
+  ASSERT_NE(nullptr, fs.window);
+  SeenPuzzle a;
+  std::string fault = "no answer";
+  // Polled until the whole row is there: the step may still be drawing it.
+  PollUntil(
+      [&] {
+        const Screenshot shot = CaptureScreen();
+        if (!reader.Read(shot, a) || !a.AnswerShown || a.Answer.empty())
+          return false;
+        const int x = a.HandX, y = a.HandY, rowTop = y + kRowTop, rowEnd = y + kGrownHeight;
+        fault = "";
+        if (!Within(LitBox(shot, 0, 0, shot.Width, shot.Height), x, y, x + 453, rowEnd))
+          fault += " lit pixels outside the grown box;";
+        for (const SeenTile &t : a.Answer)
+          if (!Within(LitBox(shot, t.X, rowTop, t.X + 34, shot.Height), t.X, rowTop, t.X + 32,
+                      rowEnd) ||
+              !PuzzleReader::YellowPixels(shot, t.X, rowTop, t.X + 32, rowEnd))
+            fault += " no count under the face of the tile at x " + std::to_string(t.X) + ";";
+        if (!Within(LitBox(shot, x, rowTop, x + 136, shot.Height), x + 34, rowTop, x + 136,
+                    rowEnd) ||
+            !PuzzleReader::YellowPixels(shot, x + 34, rowTop, x + 136, rowEnd))
+          fault += " no total under the label;";
+        const int past = a.Answer.back().X + 34;
+        if (LitBox(shot, past, rowTop, x + 453, rowEnd).right > past)
+          fault += " a count right of the last tile;";
+        return fault.empty();
+      },
+      kStart);
+  EXPECT_EQ("", fault) << "hand " << Describe(a.Hand) << " at " << a.HandX << "," << a.HandY;
+  EXPECT_EQ(Describe(WaitsOf(a.Hand)), Describe(RanksOf(a.Answer)));
+  EXPECT_LE(a.HandY + kGrownHeight, ScreenH());
+  SendKey('Q');
+  ExpectEndsWith(fs.saver, 0);
+}
+
 TEST(Puzzles, UnsortedHandsKeepTheirDrawnOrder) {
   PuzzleReader reader;
   FullScreen fs(IntervalSettings(200, 200, 0, 2));

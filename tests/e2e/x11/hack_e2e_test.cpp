@@ -273,6 +273,7 @@ struct TNoCanvas : TPuzzleCanvas {
   void Polygon(const TPoint *, int, TColor, TColor, int) override {}
   void Polyline(const TPoint *, int, TColor, int) override {}
   void WriteText(int, int, const char *, int) override {}
+  void WriteSmallText(int, int, const char *, int) override {}
 };
 
 }  // namespace

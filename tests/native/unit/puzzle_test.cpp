@@ -30,6 +30,9 @@ class TRecordingCanvas : public TPuzzleCanvas {
   void WriteText(int x, int y, const char *text, int scale) override {
     calls.push_back("text " + std::string(text) + Numbers({x, y, scale}));
   }
+  void WriteSmallText(int x, int y, const char *text, int scale) override {
+    calls.push_back("small " + std::string(text) + Numbers({x, y, scale}));
+  }
 
  private:
   static std::string Numbers(std::initializer_list<int> v) {
@@ -51,6 +54,13 @@ std::string Boxes(const std::vector<TBox> &boxes) {
   for (const TBox &b : boxes)
     s += "(" + std::to_string(b.Left) + " " + std::to_string(b.Top) + " " +
          std::to_string(b.Right) + " " + std::to_string(b.Bottom) + ")";
+  return s;
+}
+
+std::string HandText(const Problem &p) {
+  std::string s;
+  for (int i = 1; i <= HandSize; ++i)
+    s += static_cast<char>('0' + p.Hand[i]);
   return s;
 }
 
@@ -175,6 +185,66 @@ TEST(Puzzle, AreasTakeTurnsAndHoldTheirPuzzles) {
       EXPECT_LE(b.Bottom, a.Bottom) << i;
     }
     puzzle.Step(canvas);
+  }
+}
+
+// With the counts the box is the taller one, which the placement keeps inside even an area
+// of exactly its size; the hands stay those drawn without them. Under each answer tile the
+// tiles of its rank not in the hand, their total under the label; nothing under "None".
+TEST(Puzzle, ShowCountsGrowsTheBoxAndWritesTheRowUnderTheAnswer) {
+  using namespace PuzzleGeometry;
+  for (int s : {1, 2}) {
+    SCOPED_TRACE(s);
+    const std::vector<TBox> areas = {{0, 0, 1024 * s, 768 * s},
+                                     {-PuzzleWidth * s, 0, 0, PuzzleHeightWithCounts * s}};
+    const ProblemRules rules{true, 12, 0, 0, false};
+    TPuzzle plain(rules, TRandom{1}, areas, s), counted(rules, TRandom{1}, areas, s, true);
+    TRecordingCanvas ignored, canvas;
+    int none = 0, single = 0, twoDigits = 0;  // the seed gives all three
+    for (int i = 0; i < 40; ++i) {
+      plain.Step(ignored);
+      counted.Step(canvas);
+      const Problem &p = counted.Current();
+      ASSERT_EQ(HandText(plain.Current()), HandText(p)) << i;
+      const TBox &a = areas[i % 2], b = counted.Box();
+      EXPECT_EQ(PuzzleWidth * s, b.Width());
+      EXPECT_EQ(PuzzleHeightWithCounts * s, b.Height());
+      EXPECT_TRUE(b.Left >= a.Left && b.Top >= a.Top && b.Right <= a.Right && b.Bottom <= a.Bottom)
+          << Boxes({b}) << " in " << Boxes({a});
+      const size_t before = canvas.calls.size();
+      plain.Step(ignored);
+      counted.Step(canvas);
+      std::vector<std::string> expected;
+      if (p.Waits[NoWait])
+        ++none;
+      int k = 0, total = 0;
+      const int y = b.Top + CountY * s;
+      for (int r = 1; r <= 9 && !p.Waits[NoWait]; ++r) {
+        if (!p.Waits[r])
+          continue;
+        int held = 0;
+        for (int j = 1; j <= HandSize; ++j)
+          held += p.Hand[j] == r;
+        total += 4 - held;
+        const int x = b.Left + (AnswerX + k++ * TileStep + CountX) * s;
+        expected.push_back("small " + std::to_string(4 - held) + " " + std::to_string(x) + " " +
+                           std::to_string(y) + " " + std::to_string(s));
+      }
+      single += total == 1;
+      twoDigits += total >= 10;
+      if (total)
+        expected.push_back("small " + std::to_string(total) + (total == 1 ? " tile " : " tiles ") +
+                           std::to_string(b.Left + LabelX * s) + " " + std::to_string(y) + " " +
+                           std::to_string(s));
+      std::vector<std::string> small;
+      for (const std::string &c : Since(canvas.calls, before))
+        if (c.rfind("small", 0) == 0)
+          small.push_back(c);
+      EXPECT_EQ(expected, small) << i;
+    }
+    EXPECT_GT(none, 0);
+    EXPECT_GT(single, 0);
+    EXPECT_GT(twoDigits, 0);
   }
 }
 

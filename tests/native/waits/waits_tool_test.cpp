@@ -311,9 +311,9 @@ TEST(WaitsTool, EveryWaitOfEveryHandIsExplained) {
         total += 4 - hand[w - '0'];
         sep = " ";
       }
-    ASSERT_EQ(
-        all.texts[i] + "\t" + answer + "\t" + counts + "\t" + std::to_string(total) + " tiles",
-        line);
+    ASSERT_EQ(all.texts[i] + "\t" + answer + "\t" + counts + "\t" + std::to_string(total) +
+                  (total == 1 ? " tile" : " tiles"),
+              line);
     for (char w : answer)
       if (w != ' ') {
         ASSERT_TRUE(std::getline(lines, line)) << "hand " << i;

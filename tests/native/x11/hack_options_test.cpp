@@ -105,16 +105,19 @@ TEST(ParseHackOptions, DefaultsAreTheSaversSettings) {
   EXPECT_EQ(5000, r.Options.AnswerMs);
   EXPECT_FALSE(r.Options.HasSeed);
   EXPECT_FALSE(r.Options.Help);
+  EXPECT_EQ(0, r.Options.MinWaits);
+  EXPECT_FALSE(r.Options.ShowCounts);
 }
 
 TEST(ParseHackOptions, BothDashFormsAndInlineValues) {
   const Args lines[] = {
       {"-root", "-no-sort", "-no-answer-rate", "12", "-question-seconds", "1.5", "-answer-seconds",
-       "0", "-seed", "4294967295"},
+       "0", "-seed", "4294967295", "-min-waits", "7", "-show-counts"},
       {"--root", "--no-sort", "--no-answer-rate=12", "--question-seconds=1.5", "--answer-seconds",
-       "0", "--seed=4294967295"},
+       "0", "--seed=4294967295", "--show-counts", "--min-waits=7"},
       {"--sort", "--window-id", "0x600001", "--no-sort", "--root", "--no-answer-rate", "12",
-       "--question-seconds", "1.5", "--answer-seconds=0.000", "--seed", "4294967295"},
+       "--min-waits", "3", "--question-seconds", "1.5", "--answer-seconds=0.000", "--seed",
+       "4294967295", "--show-counts", "--min-waits", "07"},
   };
   for (const Args &args : lines) {
     const THackRequest r = ParseHackOptions(args);
@@ -126,6 +129,8 @@ TEST(ParseHackOptions, BothDashFormsAndInlineValues) {
     EXPECT_EQ(0, r.Options.AnswerMs);
     EXPECT_TRUE(r.Options.HasSeed);
     EXPECT_EQ(UINT32_MAX, r.Options.Seed);
+    EXPECT_EQ(7, r.Options.MinWaits);
+    EXPECT_TRUE(r.Options.ShowCounts);
   }
   const THackRequest w = ParseHackOptions({"-window-id", "4194305"});
   EXPECT_EQ(THackTarget::WindowId, w.Options.Target);
@@ -153,6 +158,10 @@ TEST(ParseHackOptions, RefusesBadLinesNamingTheFault) {
       {{"--answer-seconds", "-1"}, "--answer-seconds needs seconds"},
       {{"--answer-seconds", "3000000"}, "2147483.647"},
       {{"--seed", "4294967296"}, "--seed"},
+      {{"--min-waits", "8"}, "--min-waits needs a whole number from 0 to 7, not '8'"},
+      {{"--min-waits", "-1"}, "'-1'"},
+      {{"--min-waits"}, "--min-waits needs a value"},
+      {{"--show-counts=1"}, "--show-counts takes no value"},
       {{"--seed", ""}, "--seed"},
       {{"--sort=1"}, "--sort takes no value"},
       {{"--root=yes"}, "takes no value"},
