@@ -26,6 +26,8 @@ constexpr TColor White = ColorOf(255, 255, 255);
 constexpr TColor Maroon = ColorOf(128, 0, 0);
 constexpr TColor Yellow = ColorOf(255, 255, 0);
 
+enum class TTextSize { Label, Small };
+
 class TPuzzleCanvas {
  public:
   virtual ~TPuzzleCanvas() = default;
@@ -38,8 +40,7 @@ class TPuzzleCanvas {
   virtual void Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) = 0;
   // An open line through the points, without the last point, as GDI draws it.
   virtual void Polyline(const TPoint *points, int count, TColor pen, int scale) = 0;
-  // The yellow bold label with its top-left corner at (x, y), on black.
-  virtual void WriteText(int x, int y, const char *text, int scale) = 0;
-  // The same in the smaller size of the tiles-left row (SmallTextPixels of the label's).
-  virtual void WriteSmallText(int x, int y, const char *text, int scale) = 0;
+  // Yellow bold text with its top-left corner at (x, y), on black, in the label's size or
+  // the smaller one of the tiles-left row (SmallTextPixels of the label's).
+  virtual void WriteText(int x, int y, const char *text, TTextSize size, int scale) = 0;
 };

@@ -77,9 +77,11 @@ void TPuzzle::DrawQuestion(TPuzzleCanvas &canvas) const {
 
 void TPuzzle::DrawAnswer(TPuzzleCanvas &canvas) const {
   const int s = scale_;
-  canvas.WriteText(origin_.x + LabelX * s, origin_.y + LabelY * s, kAnswerLabel, s);
+  canvas.WriteText(origin_.x + LabelX * s, origin_.y + LabelY * s, kAnswerLabel, TTextSize::Label,
+                   s);
   if (problem_.Waits[NoWait]) {
-    canvas.WriteText(origin_.x + AnswerX * s, origin_.y + LabelY * s, kNoneLabel, s);
+    canvas.WriteText(origin_.x + AnswerX * s, origin_.y + LabelY * s, kNoneLabel, TTextSize::Label,
+                     s);
     return;
   }
   int x = AnswerX;
@@ -101,7 +103,7 @@ void TPuzzle::DrawCounts(TPuzzleCanvas &canvas) const {
     if (!problem_.Waits[r])
       continue;
     const char digit[] = {static_cast<char>('0' + TilesLeft(problem_.Counts, r)), '\0'};
-    canvas.WriteSmallText(origin_.x + x * s, y, digit, s);
+    canvas.WriteText(origin_.x + x * s, y, digit, TTextSize::Small, s);
     x += TileStep;
   }
   // At most nine waits of four: two digits. Written by hand, which keeps the saver smaller
@@ -116,7 +118,7 @@ void TPuzzle::DrawCounts(TPuzzleCanvas &canvas) const {
   text[1] = static_cast<char>('0' + total % 10);
   if (total == 1)
     text[7] = '\0';
-  canvas.WriteSmallText(origin_.x + LabelX * s, y, start, s);
+  canvas.WriteText(origin_.x + LabelX * s, y, start, TTextSize::Small, s);
 }
 
 // (x, y) is the face's corner relative to the hand, at scale 1.

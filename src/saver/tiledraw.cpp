@@ -100,21 +100,14 @@ void TGdiCanvas::BlockLine(TPoint from, TPoint to, int s) {
   }
 }
 
-void TGdiCanvas::WriteText(int x, int y, const char *text, int) {
-  surface_.SetBrushColor(Gdi(Black));
-  surface_.WriteText(x, y, text);
-}
-
-// Without a label font of its own the canvas writes in the surface's font.
-void TGdiCanvas::WriteSmallText(int x, int y, const char *text, int scale) {
-  if (!smallFont_ && labelHeight_ > 0)
+void TGdiCanvas::WriteText(int x, int y, const char *text, TTextSize size, int) {
+  if (size == TTextSize::Small && !smallFont_ && labelHeight_ > 0)
     smallFont_ = MakeFont("Arial", PuzzleGeometry::SmallTextPixels(labelHeight_), 72, FW_BOLD);
-  if (!smallFont_) {
-    WriteText(x, y, text, scale);
-    return;
-  }
   surface_.SetBrushColor(Gdi(Black));
-  surface_.WriteText(x, y, text, smallFont_.get());
+  if (size == TTextSize::Small && smallFont_)
+    surface_.WriteText(x, y, text, smallFont_.get());
+  else
+    surface_.WriteText(x, y, text);
 }
 
 void DrawTileFrame(TSurface &surface, int16_t x, int16_t y) {

@@ -19,9 +19,9 @@ class TGdiCanvas : public TPuzzleCanvas {
   void DrawFace(int rank, int x, int y, int scale) override;
   void Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) override;
   void Polyline(const TPoint *points, int count, TColor pen, int scale) override;
-  void WriteText(int x, int y, const char *text, int scale) override;
-  // Arial bold at SmallTextPixels of the label's height, made on first use.
-  void WriteSmallText(int x, int y, const char *text, int scale) override;
+  // The small size is Arial bold at SmallTextPixels of the label's height, made on first
+  // use; without a label height of its own the canvas writes both in the surface's font.
+  void WriteText(int x, int y, const char *text, TTextSize size, int scale) override;
 
  private:
   void BlockLine(TPoint from, TPoint to, int scale);

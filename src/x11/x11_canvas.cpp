@@ -187,12 +187,10 @@ TXCanvas::TFont &TXCanvas::FontOf(int pixels) {
   return *font;
 }
 
-void TXCanvas::WriteText(int x, int y, const char *text, int scale) {
-  Write(FontOf(LabelPixels(scale)), x, y, text);
-}
-
-void TXCanvas::WriteSmallText(int x, int y, const char *text, int scale) {
-  Write(FontOf(PuzzleGeometry::SmallTextPixels(LabelPixels(scale))), x, y, text);
+void TXCanvas::WriteText(int x, int y, const char *text, TTextSize size, int scale) {
+  const int label = LabelPixels(scale);
+  Write(FontOf(size == TTextSize::Small ? PuzzleGeometry::SmallTextPixels(label) : label), x, y,
+        text);
 }
 
 // GDI writes the label on an opaque black box as tall as the font, whose top is y.

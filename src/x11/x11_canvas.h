@@ -23,8 +23,7 @@ class TXCanvas : public TPuzzleCanvas {
   void DrawFace(int rank, int x, int y, int scale) override;
   void Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) override;
   void Polyline(const TPoint *points, int count, TColor pen, int scale) override;
-  void WriteText(int x, int y, const char *text, int scale) override;
-  void WriteSmallText(int x, int y, const char *text, int scale) override;
+  void WriteText(int x, int y, const char *text, TTextSize size, int scale) override;
 
  private:
   struct TFont;

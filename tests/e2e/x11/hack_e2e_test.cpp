@@ -272,8 +272,7 @@ struct TNoCanvas : TPuzzleCanvas {
   void DrawFace(int, int, int, int) override {}
   void Polygon(const TPoint *, int, TColor, TColor, int) override {}
   void Polyline(const TPoint *, int, TColor, int) override {}
-  void WriteText(int, int, const char *, int) override {}
-  void WriteSmallText(int, int, const char *, int) override {}
+  void WriteText(int, int, const char *, TTextSize, int) override {}
 };
 
 }  // namespace

@@ -27,11 +27,9 @@ class TRecordingCanvas : public TPuzzleCanvas {
   void Polyline(const TPoint *p, int n, TColor pen, int scale) override {
     Add("polyline", p[n - 1].x, p[n - 1].y, n, static_cast<int>(pen), scale);
   }
-  void WriteText(int x, int y, const char *text, int scale) override {
-    calls.push_back("text " + std::string(text) + Numbers({x, y, scale}));
-  }
-  void WriteSmallText(int x, int y, const char *text, int scale) override {
-    calls.push_back("small " + std::string(text) + Numbers({x, y, scale}));
+  void WriteText(int x, int y, const char *text, TTextSize size, int scale) override {
+    calls.push_back((size == TTextSize::Small ? "small " : "text ") + std::string(text) +
+                    Numbers({x, y, scale}));
   }
 
  private:
