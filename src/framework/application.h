@@ -38,8 +38,8 @@ class TApplication {
 
   // What the program does after an error it cannot go on from (a worker's step failed):
   // tell the user, for instance with ShowFatalError, and end the process with the program's
-  // own exit code. It must not return.
-  std::function<void(const std::string &message)> OnFatalError;
+  // own exit code. It must not return. A plain function: the program sets it once.
+  void (*OnFatalError)(const std::string &message) = nullptr;
   // Reports an error the program cannot go on from to OnFatalError. From the start no form
   // closes any more, so input cannot end the program as if all went well before the user
   // has seen the error. UI thread. Without a callback, or if it returns, the process aborts.
