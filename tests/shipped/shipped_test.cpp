@@ -164,16 +164,7 @@ TEST(ShippedInstaller, InstallsIntoSysWow64ChoosesTheSaverAndUninstallsKeepingTh
   ASSERT_FALSE(quiet.empty());
   // The registered command hands over to a copy of itself in %TEMP% and returns; the
   // copy is done when the entry, its last piece, is gone.
-  std::vector<char> line(quiet.begin(), quiet.end());
-  line.push_back('\0');
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(
-      CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-      << quiet;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  SaverProcess uninstall(SaverProcess::CommandLine{quiet});
   EXPECT_TRUE(
       PollUntil([&] { return !UninstallEntryExists() && !Exists(installed); }, kInstallBound))
       << "entry " << UninstallEntryExists() << ", saver " << Exists(installed);

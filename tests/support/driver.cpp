@@ -181,10 +181,11 @@ FileLock::FileLock(const std::string &path)
     : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
-SaverProcess::SaverProcess(const std::string &arguments, const std::string &exe) {
-  std::string commandLine = "\"" + exe + "\"";
-  if (!arguments.empty())
-    commandLine += " " + arguments;
+SaverProcess::SaverProcess(const std::string &arguments, const std::string &exe)
+    : SaverProcess(CommandLine{"\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments)}) {}
+
+SaverProcess::SaverProcess(const CommandLine &line) {
+  const std::string &commandLine = line.Text;
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back('\0');
   STARTUPINFOA si = {};

@@ -80,6 +80,11 @@ class SaverProcess {
   SaverProcess() = default;
   // Starts "<saver> <arguments>"; throws on failure.
   explicit SaverProcess(const std::string &arguments, const std::string &exe = SaverPath());
+  // Starts a whole command line as Windows runs a registered one; throws on failure.
+  struct CommandLine {
+    std::string Text;
+  };
+  explicit SaverProcess(const CommandLine &commandLine);
   SaverProcess(const SaverProcess &) = delete;
   SaverProcess &operator=(const SaverProcess &) = delete;
   ~SaverProcess();  // kills it if it is still running

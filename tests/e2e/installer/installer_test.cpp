@@ -113,26 +113,12 @@ int EntriesNamedVelkorin() {
 }
 
 // Runs a command line as Windows runs a registered one; returns its exit code.
+// Throws when it cannot start; one that does not end in time is ended by its scope.
 DWORD RunCommandLine(const std::string &commandLine) {
-  std::vector<char> buffer(commandLine.begin(), commandLine.end());
-  buffer.push_back('\0');
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi)) {
-    ADD_FAILURE() << "cannot start " << commandLine;
-    return 0xDEAD;
-  }
+  SaverProcess process(SaverProcess::CommandLine{commandLine});
   DWORD code = 0xDEAD;
-  if (PollUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, kRunBound)) {
-    GetExitCodeProcess(pi.hProcess, &code);
-  } else {
+  if (!process.WaitExit(kRunBound, code))
     ADD_FAILURE() << commandLine << " did not end";
-    TerminateProcess(pi.hProcess, 99);
-  }
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
   return code;
 }
 
