@@ -20,9 +20,13 @@ class TXCanvas : public TPuzzleCanvas {
   TXCanvas &operator=(const TXCanvas &) = delete;
 
   void Erase(const TBox &box) override;
+  // One copy from a pixmap that holds the strip drawn at this scale (made on first use).
   void DrawFace(int rank, int x, int y, int scale) override;
+  // Fills by the even-odd rule, as GDI's ALTERNATE mode, then strokes the closed outline.
   void Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) override;
   void Polyline(const TPoint *points, int count, TColor pen, int scale) override;
+  // Xft with Liberation Sans or DejaVu Sans Bold, or a core font where Xft opens neither,
+  // on an opaque black box as GDI writes it.
   void WriteText(int x, int y, const char *text, TTextSize size, int scale) override;
 
  private:
