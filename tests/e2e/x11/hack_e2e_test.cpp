@@ -90,7 +90,9 @@ class TChild {
   bool exited_ = false;
 };
 
-// A private Xvfb for the suite; it names its display once it accepts connections.
+// A private Xvfb for the suite; it names its display once it accepts connections. It does
+// not reset when a test's last client leaves: a resetting server refuses the next test's
+// connection for a moment.
 class TXServer {
  public:
   TXServer() {
@@ -98,8 +100,9 @@ class TXServer {
     if (pipe(fds) != 0)
       throw std::runtime_error("pipe");
     server_ = std::make_unique<TChild>(
-        std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-screen",
-                                 "0", "1024x768x24", "-nolisten", "tcp", "-nolisten", "unix"},
+        std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-noreset",
+                                 "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-nolisten",
+                                 "unix"},
         std::vector<std::string>{});
     close(fds[1]);
     pollfd p = {fds[0], POLLIN, 0};
@@ -277,6 +280,8 @@ struct TNoCanvas : TPuzzleCanvas {
 
 }  // namespace
 
+// Each step shows for a second: a shorter one can pass unseen between two screen reads on a
+// busy machine, and the test would then wait for a step that has gone.
 // The same seed gives the engine's hands at the engine's places, each answer the hand's
 // waits, a clean ground for every new question, and a resize takes effect for the next
 // question. SIGTERM ends it at once.
@@ -284,7 +289,7 @@ TEST_F(Hack, WindowIdShowsTheEnginesPuzzles) {
   Window win = NewWindow(640, 360);
   // The sanitizer's leak scan at exit takes about half a second; the other cases keep it.
   Start({"--window-id", std::to_string(win), "--seed", "20261208", "--no-answer-rate", "8",
-         "--question-seconds", "0.4", "--answer-seconds", "0.4"},
+         "--question-seconds", "1", "--answer-seconds", "1"},
         {"ASAN_OPTIONS=detect_leaks=0"});
   TPuzzle expected(ProblemRules{true, 8, 0, 0, false}, TRandom{20261208}, {{0, 0, 640, 360}});
   TNoCanvas nothing;
@@ -397,8 +402,8 @@ TEST_F(Hack, DoublesAtTwiceTheDpiWithinTheErasedBox) {
   XChangeProperty(display_, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
                   reinterpret_cast<const unsigned char *>(resources), sizeof resources - 1);
   Window win = NewWindow(1000, 700);
-  Start({"--window-id", std::to_string(win), "--seed", "3", "--question-seconds", "0.3",
-         "--answer-seconds", "0.3"});
+  Start({"--window-id", std::to_string(win), "--seed", "3", "--question-seconds", "1",
+         "--answer-seconds", "1"});
   TPuzzle expected(kDefaults, TRandom{3}, {{0, 0, 1000, 700}}, 2);
   TNoCanvas nothing;
   for (int k = 0; k < 6; ++k) {
