@@ -1,6 +1,5 @@
 #include "screen.h"
 
-#include <cstring>
 #include <stdexcept>
 
 #include "driver.h"
@@ -18,30 +17,38 @@ bool IsYellow(COLORREF c) {
   return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80;
 }
 
-Screenshot CaptureScreen(int left, int top, int width, int height) {
-  Screenshot shot;
-  shot.Width = width;
-  shot.Height = height;
-  shot.Pixels.resize(static_cast<size_t>(width) * height);
-  WindowDc screen(nullptr);
-  UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));
+UniqueGdiObject MakeTopDownDib(HDC dc, int width, int height, void **bits) {
   BITMAPINFO bi = {};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = width;
   bi.bmiHeader.biHeight = -height;
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
+  return UniqueGdiObject(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
+Screenshot ShotOfDib(const void *bits, int width, int height) {
+  Screenshot shot;
+  shot.Width = width;
+  shot.Height = height;
+  const auto *first = static_cast<const uint32_t *>(bits);
+  shot.Pixels.assign(first, first + static_cast<size_t>(width) * height);
+  for (uint32_t &p : shot.Pixels)
+    p &= 0xFFFFFF;  // the unused top byte
+  return shot;
+}
+
+Screenshot CaptureScreen(int left, int top, int width, int height) {
+  WindowDc screen(nullptr);
+  UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));
   void *bits = nullptr;
-  UniqueGdiObject dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueGdiObject dib = MakeTopDownDib(screen.get(), width, height, &bits);
   if (!dib)
     throw std::runtime_error("cannot make a bitmap for the screenshot");
   SelectGuard select(mem.get(), dib.get());
   BitBlt(mem.get(), 0, 0, width, height, screen.get(), left, top, SRCCOPY);
   GdiFlush();
-  memcpy(shot.Pixels.data(), bits, shot.Pixels.size() * 4);
-  for (uint32_t &p : shot.Pixels)
-    p &= 0xFFFFFF;
-  return shot;
+  return ShotOfDib(bits, width, height);
 }
 
 Screenshot CaptureScreen() {
@@ -170,28 +177,17 @@ Screenshot RenderLabel(const char *text, int pixelHeight) {
   const int length = lstrlenA(text);
   SIZE size = {};
   GetTextExtentPoint32A(dc, text, length, &size);
-  Screenshot shot;
-  shot.Width = size.cx;
-  shot.Height = size.cy;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = size.cx;
-  bi.bmiHeader.biHeight = -size.cy;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
   void *bits = nullptr;
-  const UniqueGdiObject dib(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const UniqueGdiObject dib = MakeTopDownDib(dc, size.cx, size.cy, &bits);
+  if (!dib)
+    throw std::runtime_error("cannot make a bitmap for the label");
   const SelectGuard dibSelected(dc, dib.get());
   SetTextColor(dc, RGB(255, 255, 0));
   SetBkColor(dc, RGB(0, 0, 0));
   SetBkMode(dc, OPAQUE);
   TextOutA(dc, 0, 0, text, length);
   GdiFlush();
-  shot.Pixels.assign(static_cast<const uint32_t *>(bits),
-                     static_cast<const uint32_t *>(bits) + static_cast<size_t>(size.cx) * size.cy);
-  for (uint32_t &p : shot.Pixels)
-    p &= 0xFFFFFF;
-  return shot;
+  return ShotOfDib(bits, size.cx, size.cy);
 }
 
 std::vector<int> WaitsOf(const std::vector<int> &hand) {

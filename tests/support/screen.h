@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "handles.h"
+
 struct Screenshot {
   int Width = 0, Height = 0;
   std::vector<uint32_t> Pixels;  // 0x00RRGGBB, top-down
@@ -16,6 +18,12 @@ struct Screenshot {
   }
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < Width && y < Height; }
 };
+
+// A 32-bit top-down DIB section of width x height made for dc; bits receives its pixels.
+// Null when it cannot be made.
+UniqueGdiObject MakeTopDownDib(HDC dc, int width, int height, void **bits);
+// The pixels of such a DIB as a screenshot. Call GdiFlush first.
+Screenshot ShotOfDib(const void *bits, int width, int height);
 
 // The screen area (left, top, width, height) as it shows now.
 Screenshot CaptureScreen(int left, int top, int width, int height);

@@ -23,14 +23,8 @@ constexpr COLORREF kBlack = RGB(0, 0, 0), kGrey = RGB(128, 128, 128), kWhite = R
 class Canvas {
  public:
   Canvas(int w, int h) : w_(w), h_(h), dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
     void *bits = nullptr;
-    bitmap_.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_ = MakeTopDownDib(nullptr, w, h, &bits);
     bits_ = static_cast<const uint32_t *>(bits);
     select_ = SelectGuard(dc_.get(), bitmap_.get());
     surface_ = std::make_unique<TSurface>(dc_.get());
@@ -51,13 +45,7 @@ class Canvas {
   int h() const { return h_; }
   Screenshot Shot() const {
     GdiFlush();
-    Screenshot shot;
-    shot.Width = w_;
-    shot.Height = h_;
-    shot.Pixels.assign(bits_, bits_ + static_cast<size_t>(w_) * h_);
-    for (uint32_t &p : shot.Pixels)
-      p &= 0xFFFFFF;
-    return shot;
+    return ShotOfDib(bits_, w_, h_);
   }
 
  private:
