@@ -361,8 +361,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SetupDialogTest, TheOpenListShowsEightItemsAndTakesEveryKey) {
   ASSERT_NO_FATAL_FAILURE(Open());
   ASSERT_NO_FATAL_FAILURE(TabTo(1, w_.NoAnsRate));
-  PressKey(VK_F4);
-  ASSERT_TRUE(PollUntil([&] { return ComboDropped(w_.NoAnsRate); }, kReactBound));
+  const auto openList = [&] {
+    PressKey(VK_F4);
+    ASSERT_TRUE(PollUntil([&] { return ComboDropped(w_.NoAnsRate); }, kReactBound));
+  };
+  // The list has closed, nothing was pressed, and the closed list still takes the arrows.
+  const auto expectClosedOnly = [&](int selection) {
+    ASSERT_TRUE(PollUntil([&] { return !ComboDropped(w_.NoAnsRate); }, kReactBound));
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PollUntil([&] { return ComboSelection(w_.NoAnsRate) == selection; }, kReactBound));
+    ExpectStillOpen();
+  };
+  ASSERT_NO_FATAL_FAILURE(openList());
   const HWND list = FindProcessWindow(process_->Id(), nullptr, "ComboLBox", kReactBound);
   ASSERT_NE(list, nullptr);
   RECT client = {};
@@ -375,30 +385,19 @@ TEST_F(SetupDialogTest, TheOpenListShowsEightItemsAndTakesEveryKey) {
 
   // Enter closes the list and presses nothing.
   PressKey(VK_RETURN);
-  ASSERT_TRUE(PollUntil([&] { return !ComboDropped(w_.NoAnsRate); }, kReactBound));
-  PressKey(VK_DOWN);
-  ASSERT_TRUE(PollUntil([&] { return ComboSelection(w_.NoAnsRate) == 3; }, kReactBound));
-  ExpectStillOpen();
+  ASSERT_NO_FATAL_FAILURE(expectClosedOnly(3));
 
   // Escape too.
-  PressKey(VK_F4);
-  ASSERT_TRUE(PollUntil([&] { return ComboDropped(w_.NoAnsRate); }, kReactBound));
+  ASSERT_NO_FATAL_FAILURE(openList());
   PressKey(VK_ESCAPE);
-  ASSERT_TRUE(PollUntil([&] { return !ComboDropped(w_.NoAnsRate); }, kReactBound));
-  PressKey(VK_DOWN);
-  ASSERT_TRUE(PollUntil([&] { return ComboSelection(w_.NoAnsRate) == 4; }, kReactBound));
-  ExpectStillOpen();
+  ASSERT_NO_FATAL_FAILURE(expectClosedOnly(4));
 
   // Tab and the mnemonics stay with the open list as well.
-  PressKey(VK_F4);
-  ASSERT_TRUE(PollUntil([&] { return ComboDropped(w_.NoAnsRate); }, kReactBound));
+  ASSERT_NO_FATAL_FAILURE(openList());
   PressKey(VK_TAB);
   PressKey('O', {VK_MENU});
   PressKey(VK_ESCAPE);
-  ASSERT_TRUE(PollUntil([&] { return !ComboDropped(w_.NoAnsRate); }, kReactBound));
-  PressKey(VK_DOWN);
-  ASSERT_TRUE(PollUntil([&] { return ComboSelection(w_.NoAnsRate) == 5; }, kReactBound));
-  ExpectStillOpen();
+  ASSERT_NO_FATAL_FAILURE(expectClosedOnly(5));
   EXPECT_EQ(FocusOfThread(w_.Dialog), w_.NoAnsRate);
   EXPECT_FALSE(SettingsExist());
 }
