@@ -93,18 +93,15 @@ TEST(ShippedSaver, FullScreenShowsThirteenTilesThenTheirWaitsAndEndsOnAKey) {
 }
 
 TEST(ShippedSaver, PreviewFillsItsHostAndEndsWithIt) {
-  SettingsFileScope file(IntervalSettings(1000, 1000));
-  PreviewHost host(600, 500, 152, 112);
-  SaverProcess saver("/p " + host.Arg(), Shipped("VELKORIN_SHIPPED_SCR"));
-  HWND child = saver.FindWindow(kSaverClass, kStart, host.hwnd());
-  ASSERT_NE(nullptr, child);
+  PreviewRun p(IntervalSettings(1000, 1000), 600, 500, Shipped("VELKORIN_SHIPPED_SCR"));
+  ASSERT_NE(nullptr, p.child);
   RECT h, c;
-  GetWindowRect(host.hwnd(), &h);
-  GetWindowRect(child, &c);
+  GetWindowRect(p.host.hwnd(), &h);
+  GetWindowRect(p.child, &c);
   EXPECT_EQ(h.right - h.left, c.right - c.left);
   EXPECT_EQ(h.bottom - h.top, c.bottom - c.top);
-  host.Destroy();
-  ExpectEndsWith(saver, 0);
+  p.host.Destroy();
+  ExpectEndsWith(p.saver, 0);
 }
 
 TEST(ShippedSaver, SetupWritesTheFiveLinesOnEnterAndNothingOnEscape) {

@@ -83,6 +83,20 @@ class PreviewHost {
   HWND hwnd_ = nullptr;
 };
 
+// The saver previewing in a host of the display settings' size (152 x 112) at (x, y), with
+// the given settings file; child is its window, or null when none came.
+struct PreviewRun {
+  explicit PreviewRun(const std::string &settings, int x = 600, int y = 500,
+                      const std::string &exe = SaverPath())
+      : file(settings), host(x, y, 152, 112), saver("/p " + host.Arg(), exe) {
+    child = saver.FindWindow(kSaverClass, kStart, host.hwnd());
+  }
+  SettingsFileScope file;
+  PreviewHost host;
+  SaverProcess saver;
+  HWND child = nullptr;
+};
+
 // Polls the screen until a question (13 tiles, no answer yet) is shown that differs from
 // `after`; false when none comes within the bound.
 bool NextQuestion(const PuzzleReader &reader, SeenPuzzle &q, DWORD ms, const SeenPuzzle *after);

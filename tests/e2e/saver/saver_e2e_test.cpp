@@ -490,16 +490,14 @@ TEST(PixelsPerInch, PuzzlesDrawAtTheWholeScaleNearestTheScreens) {
 // ---- preview ------------------------------------------------------------------------
 
 TEST(Preview, DisabledChildOfTheHostThatInputDoesNotClose) {
-  SettingsFileScope file(IntervalSettings(60000, 60000));
-  PreviewHost host(600, 500, 152, 112);
-  SaverProcess saver("/p " + host.Arg());
-  HWND child = saver.FindWindow(kSaverClass, kStart, host.hwnd());
+  PreviewRun p(IntervalSettings(60000, 60000));
+  const HWND child = p.child;
   ASSERT_NE(nullptr, child);
-  EXPECT_EQ(host.hwnd(), GetParent(child));
+  EXPECT_EQ(p.host.hwnd(), GetParent(child));
   LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
   EXPECT_EQ(static_cast<LONG_PTR>(WS_CHILD | WS_VISIBLE | WS_DISABLED), style);
   RECT h, c;
-  GetWindowRect(host.hwnd(), &h);
+  GetWindowRect(p.host.hwnd(), &h);
   GetWindowRect(child, &c);
   EXPECT_EQ(h.left, c.left);
   EXPECT_EQ(h.top, c.top);
@@ -511,32 +509,28 @@ TEST(Preview, DisabledChildOfTheHostThatInputDoesNotClose) {
   for (int i = 0; i < 8; ++i)
     PostMessageA(child, WM_MOUSEMOVE, 0, MAKELPARAM(i, i));
   PostThreadMessageA(GetWindowThreadProcessId(child, nullptr), WM_QUIT, 0, 0);
-  ExpectStaysOpen(saver);
+  ExpectStaysOpen(p.saver);
   EXPECT_TRUE(IsWindow(child));
 
   PostMessageA(child, WM_CLOSE, 0, 0);
-  ExpectEndsWith(saver, 0);
+  ExpectEndsWith(p.saver, 0);
 }
 
 TEST(Preview, EndsWhenItsHostIsDestroyed) {
-  SettingsFileScope file(IntervalSettings(1000, 1000));
-  PreviewHost host(600, 500, 152, 112);
-  SaverProcess saver("/p " + host.Arg());
-  ASSERT_NE(nullptr, saver.FindWindow(kSaverClass, kStart, host.hwnd()));
-  host.Destroy();
-  ExpectEndsWith(saver, 0);
+  PreviewRun p(IntervalSettings(1000, 1000));
+  ASSERT_NE(nullptr, p.child);
+  p.host.Destroy();
+  ExpectEndsWith(p.saver, 0);
 }
 
 TEST(Preview, WaitsInsteadOfSpinning) {
-  SettingsFileScope file(IntervalSettings(60000, 60000));
-  PreviewHost host(600, 500, 152, 112);
-  SaverProcess saver("/p " + host.Arg());
-  ASSERT_NE(nullptr, saver.FindWindow(kSaverClass, kStart, host.hwnd()));
+  PreviewRun p(IntervalSettings(60000, 60000));
+  ASSERT_NE(nullptr, p.child);
   // Let start-up settle, then measure over three seconds of pacing.
   PollUntil([] { return false; }, 1000);
-  const double before = saver.CpuMilliseconds();
+  const double before = p.saver.CpuMilliseconds();
   PollUntil([] { return false; }, 3000);
-  const double used = saver.CpuMilliseconds() - before;
+  const double used = p.saver.CpuMilliseconds() - before;
   std::cout << "preview CPU: " << used << " ms over 3000 ms\n";
   EXPECT_LT(used, 300.0) << "the preview keeps a processor busy";
 }
@@ -547,15 +541,12 @@ TEST(Preview, PacesAtOneSecondWhateverTheFileSaysAndPlacesInTheUpperLeftQuarter)
   const std::string log = WindowsFilePath("temp\\velkorin-steps.log");
   DeleteFileIfAny(log);
   EnvScope logging("VELKORIN_STEP_LOG", log.c_str());
-  SettingsFileScope file(IntervalSettings(60000, 60000));
-  PreviewHost host(500, 400, 152, 112);
-  SaverProcess saver("/p " + host.Arg(), WindowsPathOf(VELKORIN_PROBE_SCR_PATH));
-  HWND child = saver.FindWindow(kSaverClass, kStart, host.hwnd());
-  ASSERT_NE(nullptr, child);
+  PreviewRun p(IntervalSettings(60000, 60000), 500, 400, WindowsPathOf(VELKORIN_PROBE_SCR_PATH));
+  ASSERT_NE(nullptr, p.child);
   std::vector<StepRecord> steps;
   ASSERT_TRUE(PollUntil([&] { return (steps = ReadStepLog(log)).size() >= 5; }, kStart));
-  PostMessageA(child, WM_CLOSE, 0, 0);
-  ExpectEndsWith(saver, 0);
+  PostMessageA(p.child, WM_CLOSE, 0, 0);
+  ExpectEndsWith(p.saver, 0);
   for (size_t i = 0; i < steps.size(); ++i) {
     EXPECT_EQ(static_cast<int>(i % 2), steps[i].Phase) << i;
     if (i > 0) {
