@@ -39,13 +39,6 @@ int32_t PlaceBelow(TRandom &random, int64_t range) {
   return RandomBelow(random, range > 0 ? static_cast<int32_t>(range) : 0);
 }
 
-int WaitCount(const TWaitSet &waits) {
-  int n = 0;
-  for (int r = 1; r <= 9; ++r)
-    n += waits[r];
-  return n;
-}
-
 }  // namespace
 
 void MakeProblem(Problem &p, const ProblemRules &rules, TRandom &random) {

@@ -28,6 +28,14 @@ constexpr int NoWait = 0;
 constexpr int HandSize = 13;
 constexpr int MaxOfRank = 4;
 
+// How many ranks complete the hand.
+inline int WaitCount(const TWaitSet &waits) {
+  int n = 0;
+  for (int r = 1; r <= 9; ++r)
+    n += waits[r];
+  return n;
+}
+
 // Tiles of a rank still unseen by the player: four exist, minus those held.
 inline int TilesLeft(const TTileCounts &counts, int rank) {
   return MaxOfRank - counts[rank];

@@ -34,6 +34,12 @@ std::vector<wchar_t> Widen(const std::string &utf8) {
   return w;
 }
 
+// A stop-sign box with the message as a sentence. Unicode: the program's own messages are
+// UTF-8 and must read right on any locale.
+void ErrorBox(HWND owner, const std::string &title, const std::string &message, UINT flags) {
+  MessageBoxW(owner, Widen(message + ".").data(), Widen(title).data(), MB_OK | MB_ICONSTOP | flags);
+}
+
 }  // namespace
 
 bool TApplication::Initialize(HINSTANCE instance, HICON icon) {
@@ -67,9 +73,7 @@ void TApplication::Run() {
 }
 
 void TApplication::ShowError(const std::string &message) const {
-  // Unicode box: the program's own messages are UTF-8 and must read right on any locale.
-  MessageBoxW(nullptr, Widen(message + ".").data(), Widen(title_).data(),
-              MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  ErrorBox(nullptr, title_, message, MB_TASKMODAL);
 }
 
 void TApplication::Terminate(const std::string &message) {
@@ -84,8 +88,7 @@ void TApplication::ShowFatalError(const std::string &message) const {
   // Owned by the full-screen window, the box sits above it and the window takes no input
   // while it is up; topmost as well, so no other topmost window can hide it.
   const UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
-  MessageBoxW(owner, Widen(message + ".").data(), Widen(title_).data(),
-              MB_OK | MB_ICONSTOP | MB_TOPMOST | MB_SETFOREGROUND | modality);
+  ErrorBox(owner, title_, message, MB_TOPMOST | MB_SETFOREGROUND | modality);
 }
 
 void TApplication::ShowException(std::exception_ptr error) const {

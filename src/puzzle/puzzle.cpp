@@ -13,16 +13,11 @@ constexpr char kNoneLabel[] = "None";
 
 TPuzzle::TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas, int scale,
                  bool showCounts)
-    : rules_(rules),
-      random_(random),
-      areas_(std::move(areas)),
-      scale_(scale < 1 ? 1 : scale),
-      showCounts_(showCounts) {
+    : rules_(rules), random_(random), scale_(scale < 1 ? 1 : scale), showCounts_(showCounts) {
   // The placement keeps the taller box inside the area only when the row is drawn, so that
   // without it the places, and the draws that make them, are those they always were.
   rules_.Height = showCounts_ ? PuzzleHeightWithCounts : PuzzleHeight;
-  if (areas_.empty())
-    areas_.push_back(TBox{});
+  SetAreas(std::move(areas));
   NextProblem();
   turn_ = 0;  // the unshown problem does not take a turn
 }

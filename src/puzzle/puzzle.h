@@ -29,7 +29,6 @@ class TPuzzle {
   // 0: a question is next; 1: an answer is next.
   int Phase() const { return phase_; }
   const Problem &Current() const { return problem_; }
-  int Scale() const { return scale_; }
   // The pixels the current puzzle may cover.
   TBox Box() const;
 

@@ -22,6 +22,9 @@ constexpr int LabelY = 76;
 constexpr int AnswerX = 4 * TileStep;
 constexpr int AnswerTileY = 64;
 constexpr int MaxWaits = 9;
+// The label's pixel height at scale 1 (14 points at 96 pixels per inch); a scale
+// multiplies it.
+constexpr int LabelPixels = 19;
 
 // With the tiles left shown, a row under the answer tiles in the smaller text: under each
 // face the count of its rank (one digit, about the middle of the face), and under

@@ -7,6 +7,7 @@
 #include "clock.h"
 #include "display.h"
 #include "handles.h"
+#include "puzzle_geometry.h"
 #include "system.h"
 #ifdef VELKORIN_TEST_PROBES
 #include "probes.h"
@@ -207,7 +208,7 @@ void TScreenSaverForm::StartPuzzles(HWND window) {
   } else {
     areas = PuzzleAreas(desktop_, settings_.Monitors == 1);
     scale = settings_.Scale != 0 ? settings_.Scale : ScaleForDpi(ScreenPixelsPerInch());
-    labelHeight_ = LabelHeight(96) * scale;
+    labelHeight_ = PuzzleGeometry::LabelPixels * scale;
   }
   TRandom random{ClockSeed()};
 #ifdef VELKORIN_TEST_PROBES

@@ -41,7 +41,7 @@ void TGdiCanvas::Erase(const TBox &b) {
 void TGdiCanvas::DrawFace(int rank, int x, int y, int scale) {
   if (!strip_)
     return;
-  const int w = TTileStrip::FaceWidth, h = TTileStrip::FaceHeight;
+  const int w = PuzzleGeometry::FaceWidth, h = PuzzleGeometry::FaceHeight;
   StretchBlt(surface_.Dc(), x, y, w * scale, h * scale, strip_->Dc(), (rank - 1) * w, 0, w, h,
              SRCCOPY);
 }
@@ -117,7 +117,7 @@ void DrawTileFrame(TSurface &surface, int16_t x, int16_t y) {
 }
 
 void DrawTile(TSurface &surface, const TTileStrip &strip, int rank, int16_t x, int32_t y) {
-  const int w = TTileStrip::FaceWidth, h = TTileStrip::FaceHeight;
+  const int w = PuzzleGeometry::FaceWidth, h = PuzzleGeometry::FaceHeight;
   StretchBlt(surface.Dc(), x, y, w, h, strip.Dc(), (rank - 1) * w, 0, w, h, SRCCOPY);
   DrawTileFrame(surface, x, static_cast<int16_t>(y));
 }

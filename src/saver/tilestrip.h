@@ -17,9 +17,6 @@ class TTileStrip {
 
   HDC Dc() const { return dc_.get(); }
 
-  static constexpr int FaceWidth = 32;
-  static constexpr int FaceHeight = 48;
-
  private:
   UniqueGdiObject bitmap_;
   UniqueMemoryDc dc_;

@@ -5,19 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "settings.h"
+
 // Where the hack draws.
 enum class THackTarget { OwnWindow, Root, WindowId };
 
 struct THackOptions {
   THackTarget Target = THackTarget::OwnWindow;
   uint32_t WindowId = 0;  // for THackTarget::WindowId
-  // The Windows saver's settings and their defaults (SaverSettings).
-  bool Sort = true;
-  int32_t NoAnsRate = 2;
-  int32_t QuestionMs = 15000;
-  int32_t AnswerMs = 5000;
-  int32_t MinWaits = 0;  // 0..MaxMinWaits
-  bool ShowCounts = false;
+  // The Windows saver's settings, with its defaults.
+  bool Sort = SaverSettings{}.Sort;
+  int32_t NoAnsRate = SaverSettings{}.NoAnsRate;
+  int32_t QuestionMs = SaverSettings{}.SleepTime;
+  int32_t AnswerMs = SaverSettings{}.SleepTime2;
+  int32_t MinWaits = SaverSettings{}.MinWaits;  // 0..MaxMinWaits
+  bool ShowCounts = SaverSettings{}.ShowCounts;
   // The clock gives the seed unless one is asked for, so a run can be repeated.
   bool HasSeed = false;
   uint32_t Seed = 0;

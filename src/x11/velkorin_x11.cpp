@@ -1,6 +1,5 @@
 // velkorin for X11: an XScreenSaver hack. XScreenSaver starts one per monitor with the window
 // to draw on, and stops it with SIGTERM.
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>

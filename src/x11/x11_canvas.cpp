@@ -9,14 +9,9 @@
 #include "puzzle_geometry.h"
 
 namespace {
-// The Windows saver's label: 14 points at 96 dots per inch, bold, in Arial, whose metric
-// twin Liberation Sans comes first.
-constexpr int kLabelPoints = 14;
+// The core font for a label where Xft opens none of its fonts (bold Arial's metric twin
+// Liberation Sans first, as the Windows saver writes in bold Arial).
 constexpr char kCoreFontPattern[] = "-*-helvetica-bold-r-normal--%d-*-*-*-p-*-iso8859-1";
-
-int LabelPixels(int scale) {
-  return (kLabelPoints * 96 * scale + 36) / 72;  // 19 at scale 1, as MulDiv rounds
-}
 }  // namespace
 
 struct TXCanvas::TFont {
@@ -188,7 +183,7 @@ TXCanvas::TFont &TXCanvas::FontOf(int pixels) {
 }
 
 void TXCanvas::WriteText(int x, int y, const char *text, TTextSize size, int scale) {
-  const int label = LabelPixels(scale);
+  const int label = PuzzleGeometry::LabelPixels * scale;
   Write(FontOf(size == TTextSize::Small ? PuzzleGeometry::SmallTextPixels(label) : label), x, y,
         text);
 }

@@ -110,10 +110,7 @@ void BM_MakeProblemMinWaits(benchmark::State &state) {
   for (auto _ : state) {
     starts.push_back(random);
     MakeProblem(p, rules, random);
-    int waits = 0;
-    for (int r = 1; r <= 9; ++r)
-      waits += p.Waits[r];
-    ++byWaits[waits];
+    ++byWaits[WaitCount(p.Waits)];
   }
   starts.push_back(random);
 
