@@ -47,9 +47,9 @@ void TSurface::SetBrushColor(COLORREF c) {
   }
 }
 
-UniqueGdiObject MakeFont(const char *face, int points, int pixelsPerInch, int weight) {
+UniqueGdiObject MakeFont(const char *face, int pixels, int weight) {
   LOGFONTA lf = {};
-  lf.lfHeight = -MulDiv(points, pixelsPerInch, 72);
+  lf.lfHeight = -pixels;
   lf.lfWeight = weight;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -60,9 +60,8 @@ UniqueGdiObject MakeFont(const char *face, int points, int pixelsPerInch, int we
   return UniqueGdiObject(CreateFontIndirectA(&lf));
 }
 
-void TSurface::SetFont(const char *face, int points, int pixelsPerInch, int weight,
-                       COLORREF color) {
-  UniqueGdiObject font = MakeFont(face, points, pixelsPerInch, weight);
+void TSurface::SetFont(const char *face, int pixels, int weight, COLORREF color) {
+  UniqueGdiObject font = MakeFont(face, pixels, weight);
   fontSelected_.reset();
   font_ = std::move(font);
   fontSelected_ = SelectGuard(dc_, font_.get());

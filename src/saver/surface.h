@@ -24,8 +24,8 @@ class TSurface {
   void SetPenColor(COLORREF c);
   COLORREF PenColor() const { return penColor_; }
 
-  // Sets the font: face, size in points at the screen's vertical pixels per inch, weight.
-  void SetFont(const char *face, int points, int pixelsPerInch, int weight, COLORREF color);
+  // Sets the font: face, character height in pixels, weight; and the text colour.
+  void SetFont(const char *face, int pixels, int weight, COLORREF color);
 
   // Fills with the brush; right and bottom edges excluded.
   void FillRect(int left, int top, int right, int bottom);
@@ -55,7 +55,7 @@ class TSurface {
 };
 
 // A font as SetFont makes it, owned by the caller.
-UniqueGdiObject MakeFont(const char *face, int points, int pixelsPerInch, int weight);
+UniqueGdiObject MakeFont(const char *face, int pixels, int weight);
 
 // The screen's vertical pixels per inch.
 int ScreenPixelsPerInch();

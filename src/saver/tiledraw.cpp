@@ -24,8 +24,7 @@ std::vector<POINT> GdiPoints(const TPoint *points, int count) {
 
 TGdiCanvas::TGdiCanvas(TSurface &surface, const TTileStrip &strip, int labelHeight)
     : surface_(surface), strip_(&strip), labelHeight_(labelHeight) {
-  // At 72 pixels per inch a point is a pixel.
-  surface_.SetFont("Arial", labelHeight, 72, FW_BOLD, Gdi(Yellow));
+  surface_.SetFont("Arial", labelHeight, FW_BOLD, Gdi(Yellow));
 }
 
 int LabelHeight(int pixelsPerInch) {
@@ -102,7 +101,7 @@ void TGdiCanvas::BlockLine(TPoint from, TPoint to, int s) {
 
 void TGdiCanvas::WriteText(int x, int y, const char *text, TTextSize size, int) {
   if (size == TTextSize::Small && !smallFont_ && labelHeight_ > 0)
-    smallFont_ = MakeFont("Arial", PuzzleGeometry::SmallTextPixels(labelHeight_), 72, FW_BOLD);
+    smallFont_ = MakeFont("Arial", PuzzleGeometry::SmallTextPixels(labelHeight_), FW_BOLD);
   surface_.SetBrushColor(Gdi(Black));
   if (size == TTextSize::Small && smallFont_)
     surface_.WriteText(x, y, text, smallFont_.get());
