@@ -23,7 +23,7 @@ std::vector<POINT> GdiPoints(const TPoint *points, int count) {
 }  // namespace
 
 TGdiCanvas::TGdiCanvas(TSurface &surface, const TTileStrip &strip, int labelHeight)
-    : surface_(surface), strip_(&strip), labelHeight_(labelHeight) {
+    : surface_(surface), strip_(strip), labelHeight_(labelHeight) {
   surface_.SetFont("Arial", labelHeight, FW_BOLD, Gdi(Yellow));
 }
 
@@ -38,10 +38,8 @@ void TGdiCanvas::Erase(const TBox &b) {
 
 // Larger scales copy each face pixel into a block: stretching up never blends colours.
 void TGdiCanvas::DrawFace(int rank, int x, int y, int scale) {
-  if (!strip_)
-    return;
   const int w = PuzzleGeometry::FaceWidth, h = PuzzleGeometry::FaceHeight;
-  StretchBlt(surface_.Dc(), x, y, w * scale, h * scale, strip_->Dc(), (rank - 1) * w, 0, w, h,
+  StretchBlt(surface_.Dc(), x, y, w * scale, h * scale, strip_.Dc(), (rank - 1) * w, 0, w, h,
              SRCCOPY);
 }
 
@@ -100,23 +98,11 @@ void TGdiCanvas::BlockLine(TPoint from, TPoint to, int s) {
 }
 
 void TGdiCanvas::WriteText(int x, int y, const char *text, TTextSize size, int) {
-  if (size == TTextSize::Small && !smallFont_ && labelHeight_ > 0)
+  if (size == TTextSize::Small && !smallFont_)
     smallFont_ = MakeFont("Arial", PuzzleGeometry::SmallTextPixels(labelHeight_), FW_BOLD);
   surface_.SetBrushColor(Gdi(Black));
   if (size == TTextSize::Small && smallFont_)
     surface_.WriteText(x, y, text, smallFont_.get());
   else
     surface_.WriteText(x, y, text);
-}
-
-void DrawTileFrame(TSurface &surface, int16_t x, int16_t y) {
-  TGdiCanvas canvas(surface);
-  DrawPuzzleTileFrame(canvas, x, y, 1);
-  surface.SetBrushColor(Gdi(Black));
-}
-
-void DrawTile(TSurface &surface, const TTileStrip &strip, int rank, int16_t x, int32_t y) {
-  const int w = PuzzleGeometry::FaceWidth, h = PuzzleGeometry::FaceHeight;
-  StretchBlt(surface.Dc(), x, y, w, h, strip.Dc(), (rank - 1) * w, 0, w, h, SRCCOPY);
-  DrawTileFrame(surface, x, static_cast<int16_t>(y));
 }
