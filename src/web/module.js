@@ -1,0 +1,122 @@
+// The module and the canvas it draws on. The module decides every hand, place and pixel;
+// this side only turns its three drawing calls into fillRect, putImageData and fillText.
+
+const decoder = new TextDecoder();
+let wasm = null;
+let target = null; // the 2D context the module's calls draw on
+const faceCache = new Map(); // scale -> ImageData of the nine faces
+
+function textAt(ptr, length) {
+  return decoder.decode(new Uint8Array(wasm.memory.buffer, ptr, length));
+}
+
+function cString(ptr) {
+  const bytes = new Uint8Array(wasm.memory.buffer, ptr);
+  return decoder.decode(bytes.subarray(0, bytes.indexOf(0)));
+}
+
+function colour(bgr) {
+  const rgb = ((bgr & 0xff) << 16) | (bgr & 0xff00) | ((bgr >> 16) & 0xff);
+  return '#' + rgb.toString(16).padStart(6, '0');
+}
+
+function faces(scale) {
+  let image = faceCache.get(scale);
+  if (!image) {
+    const width = wasm.FacesWidth(scale), height = wasm.FacesHeight(scale);
+    const bytes = new Uint8ClampedArray(wasm.memory.buffer, wasm.Faces(scale), width * height * 4);
+    image = new ImageData(new Uint8ClampedArray(bytes), width, height);
+    faceCache.set(scale, image);
+  }
+  return image;
+}
+
+const page = {
+  fill(x, y, width, height, bgr) {
+    target.fillStyle = colour(bgr);
+    target.fillRect(x, y, width, height);
+  },
+  face(rank, x, y, scale) {
+    const image = faces(scale), width = image.width / 9;
+    target.putImageData(image, x - (rank - 1) * width, y, (rank - 1) * width, 0, width, image.height);
+  },
+  text(x, y, ptr, length, pixels) {
+    target.font = `bold ${pixels}px Arial, "Liberation Sans", "DejaVu Sans", sans-serif`;
+    target.textBaseline = 'top';
+    target.fillStyle = '#ffff00';
+    target.fillText(textAt(ptr, length), x, y);
+  },
+};
+
+export async function loadModule() {
+  const response = await fetch('velkorin.wasm');
+  if (!response.ok) throw new Error(`velkorin.wasm: ${response.status}`);
+  const { instance } = await WebAssembly.instantiate(await response.arrayBuffer(), {
+    page,
+    env: { emscripten_notify_memory_growth() {} },
+    // What the C++ runtime needs of a system: a report when it aborts, and its end.
+    wasi_snapshot_preview1: {
+      fd_write(fd, iovs, count, written) {
+        const view = new DataView(wasm.memory.buffer);
+        let text = '', total = 0;
+        for (let i = 0; i < count; ++i) {
+          const ptr = view.getUint32(iovs + i * 8, true), length = view.getUint32(iovs + i * 8 + 4, true);
+          text += textAt(ptr, length);
+          total += length;
+        }
+        if (text.trim()) console.error(text.trim());
+        view.setUint32(written, total, true);
+        return 0;
+      },
+      fd_close: () => 0,
+      fd_seek: () => 70, // not seekable
+      proc_exit(code) {
+        throw new Error(`the module stopped (${code})`);
+      },
+    },
+  });
+  wasm = instance.exports;
+  wasm._initialize();
+  return wasm;
+}
+
+// Runs draw with the module's calls going to the canvas's context.
+export function drawOn(canvas, draw) {
+  target = canvas.getContext('2d', { alpha: false });
+  target.imageSmoothingEnabled = false;
+  try {
+    return draw();
+  } finally {
+    target = null;
+  }
+}
+
+// Copies text into the module's buffer and returns its address, NUL-terminated.
+export function passText(text) {
+  const bytes = new TextEncoder().encode(text);
+  const size = wasm.TextBufferSize();
+  const buffer = new Uint8Array(wasm.memory.buffer, wasm.TextBuffer(), size);
+  const length = Math.min(bytes.length, size - 1);
+  buffer.set(bytes.subarray(0, length));
+  buffer[length] = 0;
+  return wasm.TextBuffer();
+}
+
+export { cString };
+
+// Sizes a canvas's backing store in device pixels and its box in CSS pixels, so that one
+// canvas pixel is one screen pixel.
+export function sizeCanvas(canvas, width, height) {
+  const ratio = window.devicePixelRatio || 1;
+  canvas.width = width;
+  canvas.height = height;
+  canvas.style.width = `${width / ratio}px`;
+  canvas.style.height = `${height / ratio}px`;
+}
+
+// The seed a run takes without one: the clock, as the saver reads it.
+export function clockSeed() {
+  const now = new Date();
+  return wasm.ClockSeed(now.getUTCHours(), now.getUTCMinutes(), now.getUTCSeconds(),
+    now.getUTCMilliseconds()) >>> 0;
+}
