@@ -49,7 +49,7 @@ const page = {
 };
 
 export async function loadModule() {
-  const response = await fetch('velkorin.wasm');
+  const response = await fetch('velkorin.wasm', { credentials: 'same-origin' });
   if (!response.ok) throw new Error(`velkorin.wasm: ${response.status}`);
   const { instance } = await WebAssembly.instantiate(await response.arrayBuffer(), {
     page,
