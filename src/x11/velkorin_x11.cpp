@@ -19,8 +19,12 @@
 
 #include "hack_options.h"
 #include "puzzle.h"
-#include "strip_bmp.h"
+#include "strip_image.h"
 #include "x11_canvas.h"
+
+// The bytes of resources/tiles.bmp, carried inside the program.
+extern const unsigned char TilesBmp[];
+extern const size_t TilesBmpSize;
 
 namespace {
 
@@ -134,9 +138,11 @@ class THack {
         own_(own),
         options_(o),
         deleteWindow_(deleteWindow),
+        most_(ScreenScale(display)),
+        area_(Area()),
         canvas_(display, window, strip),
         puzzle_(ProblemRules{o.Sort, o.NoAnsRate, 0, 0, false, o.MinWaits},
-                TRandom{o.HasSeed ? o.Seed : ClockSeed()}, {Area()}, ScreenScale(display),
+                TRandom{o.HasSeed ? o.Seed : ClockSeed()}, {area_}, FittingScale(),
                 o.ShowCounts) {}
 
   int Run() {
@@ -188,6 +194,11 @@ class THack {
 
   void Erase() { canvas_.Erase({0, 0, width_, height_}); }
 
+  // The scale Xft.dpi asks for, or a smaller one at which the whole puzzle fits the window.
+  TScale FittingScale() const {
+    return FitScale(most_, width_, height_, PuzzleBoxHeight(options_.ShowCounts));
+  }
+
   // false: the run is over.
   bool Handle(const XEvent &e) {
     switch (e.type) {
@@ -200,6 +211,7 @@ class THack {
           width_ = e.xconfigure.width;
           height_ = e.xconfigure.height;
           puzzle_.SetAreas({TBox{0, 0, width_, height_}});  // for the next question
+          puzzle_.SetScale(FittingScale());
         }
         return true;
       case DestroyNotify:
@@ -217,6 +229,8 @@ class THack {
   THackOptions options_;
   Atom deleteWindow_;
   int width_ = 0, height_ = 0;
+  int most_;  // the whole scale of the screen's resolution
+  TBox area_;  // the window when the run started
   TXCanvas canvas_;
   TPuzzle puzzle_;
   bool exposed_ = false;

@@ -69,22 +69,32 @@ TImage ReadWindow(Display *display, Window window) {
   XWindowAttributes a;
   if (!XGetWindowAttributes(display, window, &a))
     throw std::runtime_error("no window to read");
+  return ReadDrawable(display, window, a.width, a.height);
+}
+
+TImage ReadDrawable(Display *display, Drawable drawable, int width, int height) {
   XImage *xi =
-      XGetImage(display, window, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+      XGetImage(display, drawable, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
   if (!xi)
     throw std::runtime_error("XGetImage failed");
   TImage img;
-  img.Width = a.width;
-  img.Height = a.height;
-  img.Rgb.resize(size_t(a.width) * a.height);
+  img.Width = width;
+  img.Height = height;
+  img.Rgb.resize(size_t(width) * height);
+  if (!xi->red_mask) {  // a pixmap has no visual: it is the screen's
+    const Visual *v = DefaultVisual(display, DefaultScreen(display));
+    xi->red_mask = v->red_mask;
+    xi->green_mask = v->green_mask;
+    xi->blue_mask = v->blue_mask;
+  }
   const int rs = ShiftOf(xi->red_mask), gs = ShiftOf(xi->green_mask), bs = ShiftOf(xi->blue_mask);
-  for (int y = 0; y < a.height; ++y)
-    for (int x = 0; x < a.width; ++x) {
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
       const unsigned long p = XGetPixel(xi, x, y);
       const uint32_t r = uint32_t((p & xi->red_mask) >> rs),
                      g = uint32_t((p & xi->green_mask) >> gs),
                      b = uint32_t((p & xi->blue_mask) >> bs);
-      img.Rgb[size_t(y) * a.width + x] = r << 16 | g << 8 | b;
+      img.Rgb[size_t(y) * width + x] = r << 16 | g << 8 | b;
     }
   XDestroyImage(xi);
   return img;

@@ -20,6 +20,7 @@ struct TImage {
 };
 
 TImage ReadWindow(Display *display, Window window);
+TImage ReadDrawable(Display *display, Drawable drawable, int width, int height);
 
 // The nine faces of resources/tiles.bmp, read from the file.
 class TStripFaces {

@@ -28,7 +28,9 @@
 #include "problem.h"
 #include "puzzle.h"
 #include "puzzle_geometry.h"
+#include "canvas_scales.h"
 #include "screen_reader.h"
+#include "x11_canvas.h"
 
 using namespace x11_test;
 using Clock = std::chrono::steady_clock;
@@ -271,11 +273,9 @@ std::string Text(const TBox &b) {
 
 // The expected puzzle is stepped only for its problems and places.
 struct TNoCanvas : TPuzzleCanvas {
-  void Erase(const TBox &) override {}
-  void DrawFace(int, int, int, int) override {}
-  void Polygon(const TPoint *, int, TColor, TColor, int) override {}
-  void Polyline(const TPoint *, int, TColor, int) override {}
-  void WriteText(int, int, const char *, TTextSize, int) override {}
+  void Fill(const TBox &, TColor) override {}
+  void DrawFace(int, int, int) override {}
+  void WriteText(int, int, const char *, TTextSize) override {}
 };
 
 }  // namespace
@@ -404,7 +404,7 @@ TEST_F(Hack, DoublesAtTwiceTheDpiWithinTheErasedBox) {
   Window win = NewWindow(1000, 700);
   Start({"--window-id", std::to_string(win), "--seed", "3", "--question-seconds", "1",
          "--answer-seconds", "1"});
-  TPuzzle expected(kDefaults, TRandom{3}, {{0, 0, 1000, 700}}, 2);
+  TPuzzle expected(kDefaults, TRandom{3}, {{0, 0, 1000, 700}}, {2, 1});
   TNoCanvas nothing;
   for (int k = 0; k < 6; ++k) {
     expected.Step(nothing);
@@ -431,4 +431,42 @@ TEST_F(Hack, DoublesAtTwiceTheDpiWithinTheErasedBox) {
   kill(hack_->Pid(), SIGTERM);
   EXPECT_EQ(0, hack_->WaitFor(5000));
   EXPECT_EQ("", Errors());
+}
+
+// The pictures at every scale, as every platform's canvas must draw them: here on pixmaps,
+// which keep what is drawn whether or not they show.
+TEST_F(Hack, EveryScaleAsEveryCanvasDrawsIt) {
+  class TPixmapCanvas : public canvas_test::TCanvasUnderTest {
+   public:
+    TPixmapCanvas(Display *d, int w, int h, const TStripImage &strip)
+        : display_(d),
+          w_(w),
+          h_(h),
+          pixmap_(XCreatePixmap(d, DefaultRootWindow(d), unsigned(w), unsigned(h),
+                                unsigned(DefaultDepth(d, DefaultScreen(d))))),
+          canvas_(d, pixmap_, strip) {
+      canvas_.Erase({0, 0, w, h});
+    }
+    ~TPixmapCanvas() override { XFreePixmap(display_, pixmap_); }
+    TPuzzleCanvas &Canvas() override { return canvas_; }
+    void Snapshot() override { image_ = ReadDrawable(display_, pixmap_, w_, h_); }
+    uint32_t At(int x, int y) const override { return image_.At(x, y); }
+
+   private:
+    Display *display_;
+    int w_, h_;
+    Pixmap pixmap_;
+    TXCanvas canvas_;
+    TImage image_;
+  };
+  // The canvas asks a pixmap for a window's attributes, which X refuses; it then takes the
+  // screen's, which are the pixmap's.
+  const auto previous = XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
+  std::ifstream in(kStrip, std::ios::binary);
+  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                         std::istreambuf_iterator<char>());
+  const TStripImage strip = DecodeStripBmp(bytes.data(), bytes.size());
+  canvas_test::CheckEveryScale(
+      [&](int w, int h) { return std::make_unique<TPixmapCanvas>(display_, w, h, strip); }, strip);
+  XSetErrorHandler(previous);
 }
