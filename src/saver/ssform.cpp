@@ -193,11 +193,7 @@ void TScreenSaverForm::SetScreenSaverRunning(bool running) {
 // scale the settings or the screen's pixels per inch give, on the primary monitor or each
 // monitor in turn; the preview as it always has, in the whole window.
 void TScreenSaverForm::StartPuzzles(HWND window) {
-  ProblemRules rules = {};
-  rules.Sort = settings_.Sort;
-  rules.NoAnsRate = settings_.NoAnsRate;
-  rules.MinWaits = settings_.MinWaits;
-  rules.Preview = Previewing();
+  const ProblemRules rules = RulesFromSettings(settings_, Previewing());
   std::vector<TBox> areas;
   int scale = 1;
   if (Previewing()) {

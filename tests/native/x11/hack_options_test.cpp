@@ -99,43 +99,44 @@ TEST(ParseHackOptions, DefaultsAreTheSaversSettings) {
   const THackRequest r = ParseHackOptions({});
   ASSERT_EQ("", r.Error);
   EXPECT_EQ(THackTarget::OwnWindow, r.Options.Target);
-  EXPECT_TRUE(r.Options.Sort);
-  EXPECT_EQ(2, r.Options.NoAnsRate);
-  EXPECT_EQ(15000, r.Options.QuestionMs);
-  EXPECT_EQ(5000, r.Options.AnswerMs);
-  EXPECT_FALSE(r.Options.HasSeed);
   EXPECT_FALSE(r.Options.Help);
-  EXPECT_EQ(0, r.Options.MinWaits);
-  EXPECT_FALSE(r.Options.ShowCounts);
+  for (const TSettingRow &row : SettingRows())
+    EXPECT_EQ(row.Default, row.Get(r.Options.Settings)) << row.Label;
 }
 
 TEST(ParseHackOptions, BothDashFormsAndInlineValues) {
   const Args lines[] = {
       {"-root", "-no-sort", "-no-answer-rate", "12", "-question-seconds", "1.5", "-answer-seconds",
-       "0", "-seed", "4294967295", "-min-waits", "7", "-show-counts"},
-      {"--root", "--no-sort", "--no-answer-rate=12", "--question-seconds=1.5", "--answer-seconds",
-       "0", "--seed=4294967295", "--show-counts", "--min-waits=7"},
+       "0", "-seed", "4294967295", "-min-waits", "7", "-show-counts", "-show-splits"},
+      {"--window", "--root", "--no-sort", "--no-answer-rate=12", "--question-seconds=1.5",
+       "--answer-seconds", "0", "--seed=4294967295", "--show-counts", "--min-waits=7",
+       "--no-show-splits", "--show-splits"},
       {"--sort", "--window-id", "0x600001", "--no-sort", "--root", "--no-answer-rate", "12",
        "--min-waits", "3", "--question-seconds", "1.5", "--answer-seconds=0.000", "--seed",
-       "4294967295", "--show-counts", "--min-waits", "07"},
+       "4294967295", "--show-counts", "--min-waits", "07", "--show-splits"},
   };
   for (const Args &args : lines) {
     const THackRequest r = ParseHackOptions(args);
     ASSERT_EQ("", r.Error) << args[0];
     EXPECT_EQ(THackTarget::Root, r.Options.Target);  // the last target counts
-    EXPECT_FALSE(r.Options.Sort);
-    EXPECT_EQ(12, r.Options.NoAnsRate);
-    EXPECT_EQ(1500, r.Options.QuestionMs);
-    EXPECT_EQ(0, r.Options.AnswerMs);
-    EXPECT_TRUE(r.Options.HasSeed);
-    EXPECT_EQ(UINT32_MAX, r.Options.Seed);
-    EXPECT_EQ(7, r.Options.MinWaits);
-    EXPECT_TRUE(r.Options.ShowCounts);
+    const SaverSettings &s = r.Options.Settings;
+    EXPECT_FALSE(s.Sort);
+    EXPECT_EQ(12, s.NoAnsRate);
+    EXPECT_EQ(1500, s.SleepTime);
+    EXPECT_EQ(0, s.SleepTime2);
+    EXPECT_EQ(UINT32_MAX, s.Seed);
+    EXPECT_EQ(7, s.MinWaits);
+    EXPECT_TRUE(s.ShowCounts);
+    EXPECT_TRUE(s.ShowSplits);
   }
   const THackRequest w = ParseHackOptions({"-window-id", "4194305"});
   EXPECT_EQ(THackTarget::WindowId, w.Options.Target);
   EXPECT_EQ(0x400001u, w.Options.WindowId);
   EXPECT_TRUE(ParseHackOptions({"--help"}).Options.Help);
+  EXPECT_TRUE(ParseHackOptions({"-h"}).Options.Help);
+  EXPECT_TRUE(ParseHackOptions({"--version"}).Options.Version);
+  EXPECT_EQ(":7", ParseHackOptions({"--root", "-display", ":7"}).Options.Display);
+  EXPECT_EQ(THackTarget::OwnWindow, ParseHackOptions({"--root", "--window"}).Options.Target);
 }
 
 // Each bad line is refused with a message that names what was wrong.
@@ -162,6 +163,9 @@ TEST(ParseHackOptions, RefusesBadLinesNamingTheFault) {
       {{"--min-waits", "-1"}, "'-1'"},
       {{"--min-waits"}, "--min-waits needs a value"},
       {{"--show-counts=1"}, "--show-counts takes no value"},
+      {{"--no-min-waits"}, "unknown argument"},
+      {{"--display"}, "--display needs a value"},
+      {{"--display="}, "--display needs the name of a display"},
       {{"--seed", ""}, "--seed"},
       {{"--sort=1"}, "--sort takes no value"},
       {{"--root=yes"}, "takes no value"},
