@@ -147,6 +147,16 @@ THackRequest ParseHackOptions(const std::vector<std::string> &args) {
   return r;
 }
 
+std::vector<std::string> HackOptionNames() {
+  std::vector<std::string> names;
+  for (const TOptionName &o : kHackOptions)
+    names.push_back(o.Name);
+  for (const TSettingRow &row : SettingRows())
+    if (row.Option)
+      names.push_back(row.Option);
+  return names;
+}
+
 static_assert(MaxMinWaits == 7, "the usage text gives the range of --min-waits");
 const char HackUsage[] =
     "Usage: velkorin [OPTION]...\n"

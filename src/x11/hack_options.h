@@ -39,6 +39,9 @@ bool ReadWindowId(const std::string &text, uint32_t &id);
 // cannot break the line or steer the terminal.
 std::string Quoted(const std::string &text);
 
+// Every option the hack takes, without dashes: its own and the settings'.
+std::vector<std::string> HackOptionNames();
+
 extern const char HackUsage[];
 // "velkorin 1.1.0": the build's own version.
 extern const char HackVersion[];
