@@ -18,7 +18,7 @@ struct TOptionName {
 };
 
 const TOptionName kHackOptions[] = {
-    {"root", false}, {"window-id", true}, {"window", false}, {"display", true},
+    {"root", false}, {"window-id", true}, {"window", false},  {"display", true},
     {"help", false}, {"h", false},        {"version", false},
 };
 

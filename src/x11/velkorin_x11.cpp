@@ -100,7 +100,7 @@ uint32_t Seed(const SaverSettings &s) {
 struct TTarget {
   Window Id = 0;
   bool Own = false;
-  std::string Error;  // a window we cannot use
+  std::string Error;      // a window we cannot use
   const char *From = "";  // where its id came from, for a message
 };
 
@@ -166,8 +166,8 @@ class THack {
       int64_t now = NowMs();
       if (now >= next) {
         puzzle_.Step(canvas_);
-        next = now + (puzzle_.Phase() == 1 ? options_.Settings.SleepTime
-                                            : options_.Settings.SleepTime2);
+        next = now +
+               (puzzle_.Phase() == 1 ? options_.Settings.SleepTime : options_.Settings.SleepTime2);
       }
       XFlush(display_);
       if (XPending(display_))

@@ -225,7 +225,8 @@ TEST(SettingRows, TheReadmeSettingsBlockAgreesWithTheTable) {
     const std::string comment = m[3];
     if (row->Unit != TSettingUnit::Flag) {
       ASSERT_TRUE(std::regex_search(comment, r, range)) << line;
-      EXPECT_EQ(std::to_string(row->OfferLow) + ".." + std::to_string(row->OfferHigh), r[0]) << line;
+      EXPECT_EQ(std::to_string(row->OfferLow) + ".." + std::to_string(row->OfferHigh), r[0])
+          << line;
     }
     listed.insert(row->Key);
   }
