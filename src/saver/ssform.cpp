@@ -193,11 +193,7 @@ void TScreenSaverForm::SetScreenSaverRunning(bool running) {
 // puzzle fits the smallest monitor it goes on; on the primary monitor or each monitor in
 // turn. The preview draws as it always has, at scale 1 in the whole window.
 void TScreenSaverForm::StartPuzzles(HWND window) {
-  ProblemRules rules = {};
-  rules.Sort = settings_.Sort;
-  rules.NoAnsRate = settings_.NoAnsRate;
-  rules.MinWaits = settings_.MinWaits;
-  rules.Preview = Previewing();
+  const ProblemRules rules = RulesFromSettings(settings_, Previewing());
   std::vector<TBox> areas;
   TScale scale;
   if (Previewing()) {

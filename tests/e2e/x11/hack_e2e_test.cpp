@@ -371,15 +371,20 @@ TEST_F(Hack, IdlesAtDefaultIntervalsAndEndsWithItsWindow) {
   EXPECT_EQ("", Errors());
 }
 
-// What it refuses at start: exit 2 with the reason for a bad value, 1 for no such window.
+// What it refuses at start: exit 2 with the reason for a bad argument, 1 for a display or
+// window it cannot use; what it only answers ends with 0.
 TEST_F(Hack, RefusesBadTargetsWithAReason) {
   const struct {
     std::vector<std::string> args, env;
     int status;
     const char *says;
   } cases[] = {
-      {{"--root"}, {"XSCREENSAVER_WINDOW=0x"}, 2, "XSCREENSAVER_WINDOW is not a window id"},
-      {{"--root"}, {"XSCREENSAVER_WINDOW=-12"}, 2, "'-12'"},
+      {{"--root"}, {"XSCREENSAVER_WINDOW=0x"}, 1, "XSCREENSAVER_WINDOW is not a window id"},
+      {{"--root"}, {"XSCREENSAVER_WINDOW=-12"}, 1, "'-12'"},
+      {{"-root"}, {"XSCREENSAVER_WINDOW=0x1ffffffe"}, 1, "no window 0x1ffffffe (XSCREENSAVER"},
+      {{"-display", ":65000"}, {}, 1, "cannot open display ':65000'"},
+      {{"--version"}, {}, 0, ""},
+      {{"-h"}, {}, 0, ""},
       {{"--window-id", "0x1ffffffe"}, {}, 1, "there is no window 0x1ffffffe"},
       {{"--window-id", "zero"}, {}, 2, "--window-id needs a window id"},
       {{"--question-seconds", "-3"}, {}, 2, "--question-seconds"},
