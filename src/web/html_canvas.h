@@ -6,9 +6,8 @@
 
 class THtmlCanvas : public TPuzzleCanvas {
  public:
-  void Erase(const TBox &box) override;
-  void DrawFace(int rank, int x, int y, int scale) override;
-  void Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) override;
-  void Polyline(const TPoint *points, int count, TColor pen, int scale) override;
-  void WriteText(int x, int y, const char *text, TTextSize size, int scale) override;
+  void Fill(const TBox &box, TColor color) override;
+  // The page copies the face from the strip at this scale, which it asks for once (Faces).
+  void DrawFace(int rank, int x, int y) override;
+  void WriteText(int x, int y, const char *text, TTextSize size) override;
 };

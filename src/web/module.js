@@ -4,7 +4,7 @@
 const decoder = new TextDecoder();
 let wasm = null;
 let target = null; // the 2D context the module's calls draw on
-const faceCache = new Map(); // scale -> ImageData of the nine faces
+const faceCache = new Map(); // 'mul/div' -> ImageData of the nine faces at that scale
 
 function textAt(ptr, length) {
   return decoder.decode(new Uint8Array(wasm.memory.buffer, ptr, length));
@@ -20,13 +20,13 @@ function colour(bgr) {
   return '#' + rgb.toString(16).padStart(6, '0');
 }
 
-function faces(scale) {
-  let image = faceCache.get(scale);
+function faces(mul, div) {
+  let image = faceCache.get(`${mul}/${div}`);
   if (!image) {
-    const width = wasm.FacesWidth(scale), height = wasm.FacesHeight(scale);
-    const bytes = new Uint8ClampedArray(wasm.memory.buffer, wasm.Faces(scale), width * height * 4);
+    const width = wasm.FacesWidth(mul, div), height = wasm.FacesHeight(mul, div);
+    const bytes = new Uint8ClampedArray(wasm.memory.buffer, wasm.Faces(mul, div), width * height * 4);
     image = new ImageData(new Uint8ClampedArray(bytes), width, height);
-    faceCache.set(scale, image);
+    faceCache.set(`${mul}/${div}`, image);
   }
   return image;
 }
@@ -36,15 +36,19 @@ const page = {
     target.fillStyle = colour(bgr);
     target.fillRect(x, y, width, height);
   },
-  face(rank, x, y, scale) {
-    const image = faces(scale), width = image.width / 9;
+  face(rank, x, y, mul, div) {
+    const image = faces(mul, div), width = image.width / 9;
     target.putImageData(image, x - (rank - 1) * width, y, (rank - 1) * width, 0, width, image.height);
   },
+  // On an opaque black box as high as the font, as the other platforms write it.
   text(x, y, ptr, length, pixels) {
+    const text = textAt(ptr, length);
     target.font = `bold ${pixels}px Arial, "Liberation Sans", "DejaVu Sans", sans-serif`;
     target.textBaseline = 'top';
+    target.fillStyle = '#000000';
+    target.fillRect(x, y, Math.ceil(target.measureText(text).width), pixels);
     target.fillStyle = '#ffff00';
-    target.fillText(textAt(ptr, length), x, y);
+    target.fillText(text, x, y);
   },
 };
 

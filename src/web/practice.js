@@ -31,13 +31,6 @@ function showScore(score) {
   $('score-time').textContent = time === null ? '-' : `${(time / 1000).toFixed(1)} s`;
 }
 
-// The whole multiple for the screen, made smaller while the hand would not fit the page.
-function handScale(wasm, room) {
-  let scale = wasm.ScaleForRatio(Math.round((window.devicePixelRatio || 1) * 100));
-  while (scale > 1 && wasm.TileRowWidth(13, scale) > room) --scale;
-  return scale;
-}
-
 export function runPractice(wasm, seed) {
   const hand = $('hand'), picker = $('picker'), verdict = $('verdict');
   const ranks = [];
@@ -45,7 +38,7 @@ export function runPractice(wasm, seed) {
   wasm.PracticeStart(seed);
 
   const ratio = window.devicePixelRatio || 1;
-  const scale = handScale(wasm, Math.floor(document.documentElement.clientWidth * ratio) - 16);
+  wasm.PracticeFit(Math.floor((document.documentElement.clientWidth - 16) * ratio), Math.round(ratio * 100));
   for (let rank = 1; rank <= 9; ++rank) {
     const button = document.createElement('button');
     button.type = 'button';
@@ -53,8 +46,8 @@ export function runPractice(wasm, seed) {
     button.setAttribute('aria-pressed', 'false');
     button.setAttribute('aria-label', String(rank));
     const tile = document.createElement('canvas');
-    sizeCanvas(tile, wasm.TileRowWidth(1, scale), wasm.TileRowHeight(scale));
-    drawOn(tile, () => wasm.DrawTile(rank, scale));
+    sizeCanvas(tile, wasm.TileRowWidth(1), wasm.TileRowHeight());
+    drawOn(tile, () => wasm.DrawTile(rank));
     const note = document.createElement('span');
     note.className = 'note';
     button.append(tile, note);
@@ -79,11 +72,11 @@ export function runPractice(wasm, seed) {
 
   function next() {
     wasm.PracticeNext();
-    sizeCanvas(hand, wasm.TileRowWidth(13, scale), wasm.TileRowHeight(scale));
+    sizeCanvas(hand, wasm.TileRowWidth(13), wasm.TileRowHeight());
     const context = hand.getContext('2d', { alpha: false });
     context.fillStyle = '#000000';
     context.fillRect(0, 0, hand.width, hand.height);
-    drawOn(hand, () => wasm.PracticeDrawHand(scale));
+    drawOn(hand, () => wasm.PracticeDrawHand());
     hand.setAttribute('aria-label',
       'Hand: ' + Array.from({ length: 13 }, (_, i) => wasm.PracticeHand(i + 1)).join(' '));
     chosen = new Set();

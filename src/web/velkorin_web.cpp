@@ -14,9 +14,13 @@
 #include "puzzle.h"
 #include "puzzle_geometry.h"
 #include "settings_table.h"
-#include "strip_bmp.h"
+#include "strip_image.h"
+#include "tile_frame.h"
 
 #define EXPORT(name) extern "C" __attribute__((export_name(name)))
+
+extern const unsigned char TilesBmp[];
+extern const size_t TilesBmpSize;
 
 using namespace PuzzleGeometry;
 
@@ -24,7 +28,7 @@ namespace {
 
 struct TWatch {
   std::unique_ptr<TPuzzle> Puzzle;
-  int Scale = 1;
+  int Most = 1;  // the whole scale of the screen's pixel ratio
 };
 
 // The module serves one page, which calls it from one thread.
@@ -33,6 +37,7 @@ TWatch watch;
 SaverSettings settings;
 TRandom practiceRandom;
 Problem practice = {};
+TTileFrame practiceFrame = MakeTileFrame({});
 char textBuffer[256];
 std::string textOut;  // the last text handed to the page
 
@@ -65,8 +70,9 @@ const TStripImage &Strip() {
   return strip;
 }
 
-// The faces of the strip as RGBA rows, as the page's ImageData wants them.
-std::vector<uint8_t> FacesRgba(const TStripImage &image) {
+// The faces of the strip at a scale as RGBA rows, as the page's ImageData wants them.
+std::vector<uint8_t> FacesRgba(TScale scale) {
+  const TStripImage image = ScaledStrip(Strip(), scale);
   std::vector<uint8_t> rgba(static_cast<size_t>(image.Width) * image.Height * 4);
   for (int y = 0; y < image.Height; ++y)
     for (int x = 0; x < image.Width; ++x) {
@@ -97,18 +103,18 @@ EXPORT("TextBufferSize") int TextBufferSize() {
 
 // The nine faces at a scale, side by side, as RGBA; FacesWidth and FacesHeight give their
 // size. Kept until the module ends, as the page caches them.
-EXPORT("Faces") const uint8_t *Faces(int scale) {
-  static std::map<int, std::vector<uint8_t>> made;
-  auto &rgba = made[scale];
+EXPORT("Faces") const uint8_t *Faces(int mul, int div) {
+  static std::map<std::pair<int, int>, std::vector<uint8_t>> made;
+  auto &rgba = made[{mul, div}];
   if (rgba.empty())
-    rgba = FacesRgba(Strip());
+    rgba = FacesRgba({mul, div});
   return rgba.data();
 }
-EXPORT("FacesWidth") int FacesWidth(int scale) {
-  return Strip().Width * scale;
+EXPORT("FacesWidth") int FacesWidth(int mul, int div) {
+  return TScale{mul, div}.Px(Strip().Width);
 }
-EXPORT("FacesHeight") int FacesHeight(int scale) {
-  return Strip().Height * scale;
+EXPORT("FacesHeight") int FacesHeight(int mul, int div) {
+  return TScale{mul, div}.Px(Strip().Height);
 }
 
 // The seed of a run without one: the milliseconds since midnight UTC, as the saver takes it.
@@ -155,18 +161,23 @@ EXPORT("SettingsSeed") uint32_t SettingsSeed() {
 }
 
 // Watch mode: the saver's drill on a canvas of width x height device pixels.
+// The scale is the screen's whole multiple, or a smaller one at which the puzzle fits.
 EXPORT("WatchStart") void WatchStart(uint32_t seed, int width, int height, int ratioPercent) {
-  watch.Scale = ScaleForRatio(ratioPercent);
+  watch.Most = ScaleForRatio(ratioPercent);
+  const TScale scale = FitScale(watch.Most, width, height, PuzzleBoxHeight(settings.ShowCounts));
   watch.Puzzle = std::make_unique<TPuzzle>(RulesFromSettings(settings, false), TRandom{seed},
-                                           std::vector<TBox>{{0, 0, width, height}},
-                                           watch.Scale, settings.ShowCounts);
+                                           std::vector<TBox>{{0, 0, width, height}}, scale,
+                                           settings.ShowCounts);
 }
 
-// A new canvas size, for the questions from the next one on. The page resizes its canvas
-// (which clears it) just before that question.
-EXPORT("WatchResize") void WatchResize(int width, int height) {
-  if (watch.Puzzle)
-    watch.Puzzle->SetAreas({{0, 0, width, height}});
+// A new canvas size or pixel ratio, for the questions from the next one on. The page resizes
+// its canvas (which clears it) just before that question.
+EXPORT("WatchResize") void WatchResize(int width, int height, int ratioPercent) {
+  if (!watch.Puzzle)
+    return;
+  watch.Most = ScaleForRatio(ratioPercent);
+  watch.Puzzle->SetAreas({{0, 0, width, height}});
+  watch.Puzzle->SetScale(FitScale(watch.Most, width, height, PuzzleBoxHeight(settings.ShowCounts)));
 }
 
 // 0: a question is next; 1: its answer.
@@ -214,22 +225,28 @@ EXPORT("PracticeTilesLeft") int PracticeTilesLeft(int rank) {
 EXPORT("PracticeHand") int PracticeHand(int position) {
   return position >= 1 && position <= HandSize ? practice.Hand[position] : 0;
 }
-EXPORT("PracticeDrawHand") void PracticeDrawHand(int scale) {
+// The scale of the practice tiles: the screen's whole multiple, or a smaller one at which
+// the hand fits width device pixels (a puzzle is as wide as a hand). The page scrolls, so
+// the height is no limit.
+EXPORT("PracticeFit") void PracticeFit(int width, int ratioPercent) {
+  constexpr int kAnyHeight = 1 << 20;
+  practiceFrame =
+      MakeTileFrame(FitScale(ScaleForRatio(ratioPercent), width, kAnyHeight, TileBoxHeight));
+}
+EXPORT("PracticeDrawHand") void PracticeDrawHand() {
   for (int i = 1; i <= HandSize; ++i)
-    DrawPuzzleTile(canvas, practice.Hand[i], (i - 1) * TileStep * scale, 0, scale);
+    DrawPuzzleTile(canvas, practiceFrame, practice.Hand[i],
+                   practiceFrame.Scale.Px((i - 1) * TileStep), 0);
 }
 // One tile alone at the canvas's corner, for the rank picker.
-EXPORT("DrawTile") void DrawTile(int rank, int scale) {
+EXPORT("DrawTile") void DrawTile(int rank) {
   if (rank >= 1 && rank <= 9)
-    DrawPuzzleTile(canvas, rank, 0, 0, scale);
+    DrawPuzzleTile(canvas, practiceFrame, rank, 0, 0);
 }
-// The pixels a row of count tiles covers at a scale.
-EXPORT("TileRowWidth") int TileRowWidth(int count, int scale) {
-  return ((count - 1) * TileStep + TileBoxWidth) * scale;
+// The pixels a row of count practice tiles covers.
+EXPORT("TileRowWidth") int TileRowWidth(int count) {
+  return practiceFrame.Scale.Px((count - 1) * TileStep) + practiceFrame.Width;
 }
-EXPORT("TileRowHeight") int TileRowHeight(int scale) {
-  return TileBoxHeight * scale;
-}
-EXPORT("ScaleForRatio") int ScaleForRatioExport(int ratioPercent) {
-  return ScaleForRatio(ratioPercent);
+EXPORT("TileRowHeight") int TileRowHeight() {
+  return practiceFrame.Height;
 }

@@ -19,11 +19,9 @@ using namespace x11_test;
 namespace {
 
 struct TNoCanvas : TPuzzleCanvas {
-  void Erase(const TBox &) override {}
-  void DrawFace(int, int, int, int) override {}
-  void Polygon(const TPoint *, int, TColor, TColor, int) override {}
-  void Polyline(const TPoint *, int, TColor, int) override {}
-  void WriteText(int, int, const char *, TTextSize, int) override {}
+  void Fill(const TBox &, TColor) override {}
+  void DrawFace(int, int, int) override {}
+  void WriteText(int, int, const char *, TTextSize) override {}
 };
 
 TImage ReadRgba(const char *path, int width, int height) {
