@@ -52,33 +52,38 @@ const page = {
   },
 };
 
-export async function loadModule() {
+// What the C++ runtime needs of a system: a report when it aborts, and its end.
+const system = {
+  fd_write(fd, iovs, count, written) {
+    const view = new DataView(wasm.memory.buffer);
+    let text = '', total = 0;
+    for (let i = 0; i < count; ++i) {
+      const ptr = view.getUint32(iovs + i * 8, true), length = view.getUint32(iovs + i * 8 + 4, true);
+      text += textAt(ptr, length);
+      total += length;
+    }
+    if (text.trim()) console.error(text.trim());
+    view.setUint32(written, total, true);
+    return 0;
+  },
+  fd_close: () => 0,
+  fd_seek: () => 70, // not seekable
+  proc_exit(code) {
+    throw new Error(`the module stopped (${code})`);
+  },
+};
+
+async function fetchModule() {
   const response = await fetch('velkorin.wasm', { credentials: 'same-origin' });
   if (!response.ok) throw new Error(`velkorin.wasm: ${response.status}`);
-  const { instance } = await WebAssembly.instantiate(await response.arrayBuffer(), {
-    page,
-    env: { emscripten_notify_memory_growth() {} },
-    // What the C++ runtime needs of a system: a report when it aborts, and its end.
-    wasi_snapshot_preview1: {
-      fd_write(fd, iovs, count, written) {
-        const view = new DataView(wasm.memory.buffer);
-        let text = '', total = 0;
-        for (let i = 0; i < count; ++i) {
-          const ptr = view.getUint32(iovs + i * 8, true), length = view.getUint32(iovs + i * 8 + 4, true);
-          text += textAt(ptr, length);
-          total += length;
-        }
-        if (text.trim()) console.error(text.trim());
-        view.setUint32(written, total, true);
-        return 0;
-      },
-      fd_close: () => 0,
-      fd_seek: () => 70, // not seekable
-      proc_exit(code) {
-        throw new Error(`the module stopped (${code})`);
-      },
-    },
-  });
+  return response;
+}
+
+export async function loadModule() {
+  const imports = { page, env: { emscripten_notify_memory_growth() {} }, wasi_snapshot_preview1: system };
+  // Compiled while it downloads where the host says what it is; from its bytes elsewhere.
+  const { instance } = await WebAssembly.instantiateStreaming(fetchModule(), imports)
+    .catch(async () => WebAssembly.instantiate(await (await fetchModule()).arrayBuffer(), imports));
   wasm = instance.exports;
   wasm._initialize();
   return wasm;
