@@ -89,7 +89,8 @@ int main(int argc, char **argv) try {
     if (shown.Hand[i] != p.Hand[i + 1])
       return Fail("not the native puzzle's hand", shown);
   const bool answer = steps % 2 == 0;
-  if (shown.Answered != answer || (answer && (shown.Waits != waits || shown.NoWaitShown != waits.empty())))
+  if (shown.Answered != answer ||
+      (answer && (shown.Waits != waits || shown.NoWaitShown != waits.empty())))
     return Fail(answer ? "the answer is not the waits of the hand shown" : "answered early", shown);
   printf("%s\n", Describe(shown).c_str());
   return 0;
