@@ -1,7 +1,6 @@
 // The page: settings from the address and the panel, watch mode, full screen, and the
 // service worker that keeps the site for offline use.
 import { loadModule, drawOn, passText, cString, sizeCanvas, clockSeed } from './module.js';
-import { runPractice } from './practice.js';
 
 const SETTINGS_KEY = 'velkorin-settings';
 const $ = (id) => document.getElementById(id);
@@ -168,6 +167,7 @@ async function main() {
   $('mode-switch').textContent = practice ? 'Watch' : 'Practice';
   if (practice) {
     $('practice').hidden = false;
+    const { runPractice } = await import('./practice.js');
     runPractice(wasm, seed);
   } else {
     setUpFullScreen();
