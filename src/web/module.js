@@ -129,3 +129,14 @@ export function clockSeed() {
   return wasm.ClockSeed(now.getUTCHours(), now.getUTCMinutes(), now.getUTCSeconds(),
     now.getUTCMilliseconds()) >>> 0;
 }
+
+// Keeps a value in the browser, or removes it (value undefined). Where storage is refused
+// (a private window, a full disk) the page goes on without it.
+export function keep(key, value) {
+  try {
+    if (value === undefined) localStorage.removeItem(key);
+    else localStorage.setItem(key, JSON.stringify(value));
+  } catch {
+    // not kept
+  }
+}

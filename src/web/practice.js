@@ -1,6 +1,6 @@
 // Practice mode: the user picks the waits of the hand shown and is scored. The module makes
 // the hands and knows their waits; this side keeps the choice, the verdict and the score.
-import { drawOn, sizeCanvas } from './module.js';
+import { drawOn, keep, sizeCanvas } from './module.js';
 
 const SCORE_KEY = 'velkorin-score';
 const KEPT_TIMES = 500; // answer times kept for the median
@@ -129,7 +129,7 @@ export function runPractice(wasm, seed) {
     score.streak = right ? score.streak + 1 : 0;
     score.best = Math.max(score.best, score.streak);
     score.times = [...score.times, Math.round(performance.now() - shownAt)].slice(-KEPT_TIMES);
-    localStorage.setItem(SCORE_KEY, JSON.stringify(score));
+    keep(SCORE_KEY, score);
     showScore(score);
     $('check').disabled = true;
     $('next').focus();
@@ -138,7 +138,7 @@ export function runPractice(wasm, seed) {
   $('check').addEventListener('click', check);
   $('next').addEventListener('click', next);
   $('reset-score').addEventListener('click', () => {
-    localStorage.removeItem(SCORE_KEY);
+    keep(SCORE_KEY);
     score = loadScore();
     showScore(score);
   });

@@ -1,6 +1,6 @@
 // The page: settings from the address and the panel, watch mode, full screen, and the
 // service worker that keeps the site for offline use.
-import { loadModule, drawOn, passText, cString, sizeCanvas, clockSeed } from './module.js';
+import { loadModule, drawOn, passText, cString, sizeCanvas, clockSeed, keep } from './module.js';
 
 const SETTINGS_KEY = 'velkorin-settings';
 const $ = (id) => document.getElementById(id);
@@ -74,11 +74,11 @@ function buildPanel(rows, notes) {
       if (row.flag) values[row.name] = input.checked ? '1' : '0';
       else if (input.value.trim() !== '') values[row.name] = input.value.trim();
     }
-    localStorage.setItem(SETTINGS_KEY, JSON.stringify(values));
+    keep(SETTINGS_KEY, values);
     reloadWithMode();
   });
   $('settings-defaults').addEventListener('click', () => {
-    localStorage.removeItem(SETTINGS_KEY);
+    keep(SETTINGS_KEY);
     reloadWithMode();
   });
 }
