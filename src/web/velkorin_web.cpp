@@ -1,5 +1,6 @@
 // The browser edition's module: the engine and the puzzle behind a few plain functions that
-// the page's glue (velkorin.js) calls. The page owns the clock, the timers and the input;
+// the page's scripts (module.js and the two
+// modes) call. The page owns the clock, the timers and the input;
 // everything about hands, waits, places and pictures is decided here.
 #include <cstdint>
 #include <cstring>
@@ -193,15 +194,6 @@ EXPORT("WatchStep") int32_t WatchStep() {
   const SaverSettings defaults;
   return watch.Puzzle->Phase() == 1 ? IntervalOrDefault(settings.SleepTime, defaults.SleepTime)
                                     : IntervalOrDefault(settings.SleepTime2, defaults.SleepTime2);
-}
-
-// The current puzzle's hand, position 1..13, and its place, for the page's tests of what it
-// shows.
-EXPORT("WatchHandX") int WatchHandX() {
-  return watch.Puzzle ? watch.Puzzle->Box().Left : 0;
-}
-EXPORT("WatchHandY") int WatchHandY() {
-  return watch.Puzzle ? watch.Puzzle->Box().Top : 0;
 }
 
 // Practice mode: one hand at a time, drawn alone, its waits asked of the user.
