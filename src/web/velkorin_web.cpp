@@ -1,7 +1,6 @@
 // The browser edition's module: the engine and the puzzle behind a few plain functions that
-// the page's scripts (module.js and the two
-// modes) call. The page owns the clock, the timers and the input;
-// everything about hands, waits, places and pictures is decided here.
+// the page's scripts call. The page owns the clock, the timers and the input; everything
+// about hands, waits, places and pictures is decided here.
 #include <cstdint>
 #include <cstring>
 #include <map>
