@@ -165,7 +165,8 @@ void TPuzzle::DrawTile(TPuzzleCanvas &canvas, int rank, int x, int y) const {
 
 namespace {
 
-// The yellow frame around the face whose corner is at (x, y), at the canvas's scale.
+// The yellow frame around the face whose corner is at (x, y), at the canvas's scale, outside
+// the tile's own outline, which is yellow too: at the smallest scale each is a single pixel.
 void FrameAddedTile(TPuzzleCanvas &canvas, int x, int y) {
   const TScale s = canvas.Scale();
   const int l = x + s.Px(-MarkOutside), t = y + s.Px(-MarkOutside);
@@ -201,9 +202,10 @@ void DrawSplitRows(TPuzzleCanvas &canvas, const TTileFrame &frame, const Problem
     for (int g = 0; g < split.Count; ++g) {
       for (int i = 0; i < split.Groups[g].Tiles; ++i) {
         const int rank = split.Groups[g].RankAt(i);
-        if (rank == w && marked < 0)
+        const bool mark = rank == w && marked < 0;
+        if (mark)
           marked = x;
-        DrawPuzzleTile(canvas, frame, rank, left + s.Px(x), y);
+        DrawPuzzleTile(canvas, frame, rank, left + s.Px(x), y, mark ? Yellow : Grey);
         x += TileStep;
       }
       x += SplitGroupGap;
