@@ -94,13 +94,14 @@ inline void CheckSplits(const TMakeCanvas &make, const TStripImage &strip) {
       for (const char *t = hand; *t; ++t)
         ++p.Counts[*t - '0'];
       FindWaits(p.Counts, p.Waits);
-      auto c = make(s.Px(PuzzleWidth * 2), s.Px(SplitRowsHeight + 8));
+      // Room for a tenth row, which is read to find it empty.
+      auto c = make(s.Px(PuzzleWidth * 2), s.Px(SplitRowsHeight + SplitRowStep + 8));
       DrawSplitRows(c->Canvas(), MakeTileFrame(s), p, s.Px(4), s.Px(4));
       c->Snapshot();
       CheckRows(*c, ScaledStrip(strip, s), s, p, s.Px(4), s.Px(4));
     }
   const int w = 2 * PuzzleWidth, h = 2 * PuzzleBoxHeight(false, true);
-  auto c = make(w, h);
+  auto c = make(w, h + SplitRowStep);
   TPuzzle puzzle({true, 0, 0, 0, false}, TRandom{21}, {{0, 0, w, h}}, {2, 1}, false, true);
   puzzle.Step(c->Canvas());
   puzzle.Step(c->Canvas());
