@@ -13,8 +13,8 @@ constexpr char kAnswerLabel[] = "Answer :";
 constexpr char kNoneLabel[] = "None";
 }  // namespace
 
-TPuzzle::TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas,
-                 TScale scale, bool showCounts, bool showSplits)
+TPuzzle::TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas, TScale scale,
+                 bool showCounts, bool showSplits)
     : rules_(rules),
       random_(random),
       scale_(scale),
@@ -182,8 +182,8 @@ void FrameAddedTile(TPuzzleCanvas &canvas, int x, int y) {
 
 }  // namespace
 
-void DrawSplitRows(TPuzzleCanvas &canvas, const TTileFrame &frame, const Problem &problem,
-                   int left, int top) {
+void DrawSplitRows(TPuzzleCanvas &canvas, const TTileFrame &frame, const Problem &problem, int left,
+                   int top) {
   if (problem.Waits[NoWait])
     return;
   canvas.SetScale(frame.Scale);

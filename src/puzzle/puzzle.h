@@ -77,8 +77,8 @@ bool SplitScale(TScale puzzle, TScale &rows);
 // One row for each wait of problem, in rank order, from (left, top) at frame's scale: the
 // thirteen tiles and the wait split into groups (SplitHand), a gap between groups, the
 // wait's first tile framed in yellow. Nothing for a problem without a wait.
-void DrawSplitRows(TPuzzleCanvas &canvas, const TTileFrame &frame, const Problem &problem,
-                   int left, int top);
+void DrawSplitRows(TPuzzleCanvas &canvas, const TTileFrame &frame, const Problem &problem, int left,
+                   int top);
 
 // The integer scale for a screen of dpi dots per inch: 96 is 1, 192 is 2, at least 1.
 int ScaleForDpi(int dpi);

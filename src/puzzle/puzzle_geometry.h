@@ -78,7 +78,9 @@ static_assert(PuzzleHeight == PuzzleGeometry::AnswerTileY + PuzzleGeometry::Tile
 static_assert((HandSize - 1) * PuzzleGeometry::TileStep + PuzzleGeometry::TileBoxWidth <=
                   PuzzleWidth,
               "the puzzle box holds the hand");
-static_assert(PuzzleGeometry::SplitsX + ((HandSize - 1) * PuzzleGeometry::TileStep + 6 * PuzzleGeometry::SplitGroupGap +
-                                   PuzzleGeometry::TileBoxWidth + 1) / 2 <=
+static_assert(PuzzleGeometry::SplitsX +
+                      ((HandSize - 1) * PuzzleGeometry::TileStep +
+                       6 * PuzzleGeometry::SplitGroupGap + PuzzleGeometry::TileBoxWidth + 1) /
+                          2 <=
                   PuzzleWidth,
               "a row of seven pairs at half the scale fits the puzzle's width");

@@ -90,7 +90,7 @@ void TXCanvas::MakeFaces(TScale scale) {
   if (image.Width <= 0 || image.Height <= 0)
     return;
   faces_[0] = XCreatePixmap(display_, window_, static_cast<unsigned>(image.Width),
-                         static_cast<unsigned>(image.Height), static_cast<unsigned>(depth_));
+                            static_cast<unsigned>(image.Height), static_cast<unsigned>(depth_));
   facesScale_[0] = scale;
   std::vector<XRectangle> runs[16];
   for (int y = 0; y < image.Height; ++y)
