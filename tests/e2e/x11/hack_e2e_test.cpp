@@ -195,10 +195,13 @@ class Hack : public ::testing::Test {
   // What expected shows after its last step: the question alone, or with its answer, and
   // nothing else in the window (in particular nothing of the puzzle before).
   std::function<std::string(const TImage &)> Shows(const TPuzzle &expected) const {
+    return Shows(expected, faces_);
+  }
+  std::function<std::string(const TImage &)> Shows(const TPuzzle &expected,
+                                                   const TStripFaces &faces) const {
     const Problem p = expected.Current();
     const TBox box = expected.Box();
     const bool answered = expected.Phase() == 0;
-    const TStripFaces &faces = faces_;
     return [=, &faces](const TImage &image) -> std::string {
       const TShownPuzzle s = ReadPuzzle(image, faces);
       const std::string got = "shows " + Describe(s);
@@ -439,8 +442,45 @@ TEST_F(Hack, DoublesAtTwiceTheDpiWithinTheErasedBox) {
   EXPECT_EQ("", Errors());
 }
 
-// The pictures at every scale and the splits, as every platform's canvas must draw them: here on pixmaps,
-// which keep what is drawn whether or not they show.
+// The whole puzzle shows in a small window, at a reduction, and in the settings preview
+// at 192 dpi, at 1x rather than the 2x that the resolution asks for.
+TEST_F(Hack, ShowsTheWholePuzzleInSmallWindows) {
+  struct Case {
+    int w, h;
+    bool hiDpi;
+    TScale scale;
+  };
+  const Window root = DefaultRootWindow(display_);
+  for (const Case &c : {Case{300, 200, false, {1, 2}}, Case{160, 120, false, {1, 3}},
+                        Case{665, 373, true, {1, 1}}}) {
+    SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
+    const char resources[] = "Xft.dpi:\t192\n";
+    if (c.hiDpi)
+      XChangeProperty(display_, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                      reinterpret_cast<const unsigned char *>(resources), sizeof resources - 1);
+    else
+      XDeleteProperty(display_, root, XA_RESOURCE_MANAGER);
+    Window win = NewWindow(c.w, c.h);
+    Start({"--window-id", std::to_string(win), "--seed", "11", "--question-seconds", "1",
+           "--answer-seconds", "1"});
+    TPuzzle expected(kDefaults, TRandom{11}, {{0, 0, c.w, c.h}}, c.scale);
+    const TStripFaces faces(kStrip, c.scale);
+    TNoCanvas nothing;
+    for (int k = 0; k < 4; ++k) {
+      expected.Step(nothing);
+      const TBox b = expected.Box();
+      ASSERT_TRUE(b.Left >= 0 && b.Top >= 0 && b.Right <= c.w && b.Bottom <= c.h) << Text(b);
+      ASSERT_TRUE(Await(win, 3000, Shows(expected, faces))) << "step " << k;
+    }
+    kill(hack_->Pid(), SIGTERM);
+    EXPECT_EQ(0, hack_->WaitFor(5000));
+    XDestroyWindow(display_, win);
+  }
+  XDeleteProperty(display_, root, XA_RESOURCE_MANAGER);
+}
+
+// The pictures at every scale and the splits, as every platform's canvas must draw them: here
+// on pixmaps, which keep what is drawn whether or not they show.
 TEST_F(Hack, EveryScaleAsEveryCanvasDrawsIt) {
   class TPixmapCanvas : public canvas_test::TCanvasUnderTest {
    public:
