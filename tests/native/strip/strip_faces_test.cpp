@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bitmap_reader.h"
-#include "strip_image.h"
+#include "tile_strip.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ using velkorin_strip::kWhite;
 constexpr int kFaceW = velkorin_strip::kFaceWidth;
 constexpr int kFaceH = velkorin_strip::kFaceHeight;
 
-const strip_test::Picture &Strip() {
-  static const strip_test::Picture strip = strip_test::DecodeBmp(velkorin_strip::TileStripBmp());
+const TStripImage &Strip() {
+  static const TStripImage strip = strip_test::DecodeBmp(velkorin_strip::TileStripBmp());
   return strip;
 }
 

@@ -1,4 +1,4 @@
-#include "strip_image.h"
+#include "tile_strip.h"
 
 #include <cstdlib>
 #include <cstring>
