@@ -1,6 +1,6 @@
 // Practice mode: the user picks the waits of the hand shown and is scored. The module makes
 // the hands and knows their waits; this side keeps the choice, the verdict and the score.
-import { drawOn, keep, sizeCanvas } from './module.js';
+import { cString, drawOn, keep, sizeCanvas } from './module.js';
 
 const SCORE_KEY = 'velkorin-score';
 const KEPT_TIMES = 500; // answer times kept for the median
@@ -32,7 +32,7 @@ function showScore(score) {
 }
 
 export function runPractice(wasm, seed) {
-  const hand = $('hand'), picker = $('picker'), verdict = $('verdict');
+  const hand = $('hand'), picker = $('picker'), verdict = $('verdict'), splits = $('splits');
   const ranks = [];
   let score = loadScore(), chosen = new Set(), shownAt = 0, checked = false, hands = 0;
   wasm.PracticeStart(seed);
@@ -87,6 +87,7 @@ export function runPractice(wasm, seed) {
       ranks[r].querySelector('.note').textContent = '';
     }
     verdict.textContent = '';
+    splits.hidden = true;
     $('check').disabled = false;
     shownAt = performance.now();
     hand.dataset.hand = String(++hands);
@@ -123,6 +124,7 @@ export function runPractice(wasm, seed) {
     if (wrong.length) parts.push(`Wrong: ${wrong.map(name).join(' ')}.`);
     if (!(waits & 1)) parts.push(`${tiles} ${tiles === 1 ? 'tile' : 'tiles'} left.`);
     verdict.textContent = parts.join(' ');
+    showSplits(waits);
 
     score.hands += 1;
     score.right += right ? 1 : 0;
@@ -133,6 +135,21 @@ export function runPractice(wasm, seed) {
     showScore(score);
     $('check').disabled = true;
     $('next').focus();
+  }
+
+  // How each wait completes the hand, drawn by the module, and told as text to a screen reader.
+  function showSplits(waits) {
+    if (waits & 1) return;
+    sizeCanvas(splits, wasm.SplitsWidth(), wasm.SplitsHeight());
+    const context = splits.getContext('2d', { alpha: false });
+    context.fillStyle = '#000000';
+    context.fillRect(0, 0, splits.width, splits.height);
+    drawOn(splits, () => wasm.PracticeDrawSplits());
+    const told = [];
+    for (let r = 1; r <= 9; ++r)
+      if ((waits >> r) & 1) told.push(`${r}: ${cString(wasm.PracticeSplitText(r))}`);
+    splits.setAttribute('aria-label', `How each wait completes the hand. ${told.join('; ')}`);
+    splits.hidden = false;
   }
 
   $('check').addEventListener('click', check);

@@ -14,6 +14,7 @@
 #include "puzzle.h"
 #include "puzzle_geometry.h"
 #include "settings_table.h"
+#include "split.h"
 #include "strip_image.h"
 #include "tile_frame.h"
 
@@ -38,6 +39,7 @@ SaverSettings settings;
 TRandom practiceRandom;
 Problem practice = {};
 TTileFrame practiceFrame = MakeTileFrame({});
+TTileFrame splitFrame = MakeTileFrame({1, 2});  // the splits under a checked answer
 char textBuffer[256];
 std::string textOut;  // the last text handed to the page
 
@@ -164,10 +166,11 @@ EXPORT("SettingsSeed") uint32_t SettingsSeed() {
 // The scale is the screen's whole multiple, or a smaller one at which the puzzle fits.
 EXPORT("WatchStart") void WatchStart(uint32_t seed, int width, int height, int ratioPercent) {
   watch.Most = ScaleForRatio(ratioPercent);
-  const TScale scale = FitScale(watch.Most, width, height, PuzzleBoxHeight(settings.ShowCounts));
+  const TScale scale =
+      FitScale(watch.Most, width, height, settings.ShowCounts, settings.ShowSplits);
   watch.Puzzle = std::make_unique<TPuzzle>(RulesFromSettings(settings, false), TRandom{seed},
                                            std::vector<TBox>{{0, 0, width, height}}, scale,
-                                           settings.ShowCounts);
+                                           settings.ShowCounts, settings.ShowSplits);
 }
 
 // A new canvas size or pixel ratio, for the questions from the next one on. The page resizes
@@ -177,7 +180,8 @@ EXPORT("WatchResize") void WatchResize(int width, int height, int ratioPercent) 
     return;
   watch.Most = ScaleForRatio(ratioPercent);
   watch.Puzzle->SetAreas({{0, 0, width, height}});
-  watch.Puzzle->SetScale(FitScale(watch.Most, width, height, PuzzleBoxHeight(settings.ShowCounts)));
+  watch.Puzzle->SetScale(
+      FitScale(watch.Most, width, height, settings.ShowCounts, settings.ShowSplits));
 }
 
 // 0: a question is next; 1: its answer.
@@ -223,6 +227,10 @@ EXPORT("PracticeFit") void PracticeFit(int width, int ratioPercent) {
   constexpr int kAnyHeight = 1 << 20;
   practiceFrame =
       MakeTileFrame(FitScale(ScaleForRatio(ratioPercent), width, kAnyHeight, TileBoxHeight));
+  // The splits as the drill draws them: at most half the tiles' size, a third where the
+  // tiles are reduced already.
+  TScale rows;
+  splitFrame = MakeTileFrame(SplitScale(practiceFrame.Scale, rows) ? rows : TScale{1, 3});
 }
 EXPORT("PracticeDrawHand") void PracticeDrawHand() {
   for (int i = 1; i <= HandSize; ++i)
@@ -240,4 +248,43 @@ EXPORT("TileRowWidth") int TileRowWidth(int count) {
 }
 EXPORT("TileRowHeight") int TileRowHeight() {
   return practiceFrame.Height;
+}
+
+// Each wait's split, a row for each under a checked answer, with room around for the added
+// tile's yellow frame. The widest row is seven pairs.
+namespace {
+int SplitMargin() {
+  return splitFrame.Scale.Px(MarkOutside) + 1;
+}
+}  // namespace
+EXPORT("SplitsWidth") int SplitsWidth() {
+  const TScale s = splitFrame.Scale;
+  return 2 * SplitMargin() + s.Px(HandSize * TileStep + 6 * SplitGroupGap) + splitFrame.Width;
+}
+EXPORT("SplitsHeight") int SplitsHeight() {
+  int rows = 0;
+  for (int r = 1; r <= 9; ++r)
+    rows += practice.Waits[r] ? 1 : 0;
+  return rows ? 2 * SplitMargin() + splitFrame.Scale.Px((rows - 1) * SplitRowStep) + splitFrame.Height
+              : 0;
+}
+EXPORT("PracticeDrawSplits") void PracticeDrawSplits() {
+  DrawSplitRows(canvas, splitFrame, practice, SplitMargin(), SplitMargin());
+}
+// The split of the hand with the wait rank, as text for a screen reader: "11 234 555 789 999".
+EXPORT("PracticeSplitText") const char *PracticeSplitText(int rank) {
+  if (rank < 1 || rank > 9 || !practice.Waits[rank])
+    return "";
+  TTileCounts completed = practice.Counts;
+  ++completed[rank];
+  THandSplit split;
+  std::string text;
+  if (SplitHand(completed, split))
+    for (int g = 0; g < split.Count; ++g) {
+      if (g)
+        text += ' ';
+      for (int i = 0; i < split.Groups[g].Tiles; ++i)
+        text += static_cast<char>('0' + split.Groups[g].RankAt(i));
+    }
+  return Out(text);
 }

@@ -102,6 +102,9 @@ const cases = {
     await page.keyboard.press('Enter');
     assert.match(await text('verdict'), /^Right\./);
     assert.equal(await text('score-hands'), '1');
+    // Each wait's split is drawn and told: a pair and four melds, or seven pairs.
+    const told = await page.$eval('#splits', (e) => (e.hidden ? '' : e.getAttribute('aria-label')));
+    for (const r of waits.filter((w) => w > 0)) assert.match(told, new RegExp(`${r}: \\d+( \\d+){4,6}(;|$)`));
 
     await page.keyboard.press('n');
     waits = await waitsShown(2);
