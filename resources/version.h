@@ -1,6 +1,6 @@
 // Version numbers of velkorin.scr. The build passes the CMake project version to the
-// resource compiler; a build that passes none says 0.0.0, which the installer refuses,
-// so an unnumbered saver cannot ship by accident.
+// resource compiler and to the setup dialog's credit; a build that passes none says 0.0.0,
+// which the installer refuses, so an unnumbered saver cannot ship by accident.
 #pragma once
 
 #ifndef VELKORIN_VERSION_MAJOR

@@ -13,9 +13,10 @@ struct SaverSettings {
   int32_t NoAnsRate = 2;      // problems without a wait, in fortieths
   int32_t SleepTime = 15000;  // question interval, ms
   int32_t SleepTime2 = 5000;  // answer interval, ms
-  // Set in the file by hand; the setup dialog neither shows nor writes them.
+  // In the dialog "More options"; the "Option" dialog writes only those the user changed.
   int32_t MinWaits = 0;     // fewest waits of a problem that has any, 0..MaxMinWaits
   bool ShowCounts = false;  // the tiles left of each wait under the answer
+  bool ShowSplits = false;  // how each wait completes the hand, under the answer
   int32_t Monitors = 0;     // 0: puzzles on the primary monitor; 1: each question on the next
   int32_t Scale = 0;        // full screen: 0 from the screen's pixels per inch; 1..MaxScale
 };

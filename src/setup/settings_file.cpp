@@ -54,6 +54,7 @@ SaverSettings LoadSettings(const TSettingsFile &file) {
   s.MinWaits = InRangeOrDefault(file.ReadInt(SettingsSection, "MinWaits", defaults.MinWaits), 0,
                                 MaxMinWaits, defaults.MinWaits);
   s.ShowCounts = file.ReadBool(SettingsSection, "ShowCounts", defaults.ShowCounts);
+  s.ShowSplits = file.ReadBool(SettingsSection, "ShowSplits", defaults.ShowSplits);
   s.Monitors = InRangeOrDefault(file.ReadInt(SettingsSection, "Monitors", defaults.Monitors), 0, 1,
                                 defaults.Monitors);
   s.Scale = InRangeOrDefault(file.ReadInt(SettingsSection, "Scale", defaults.Scale), 0, MaxScale,
