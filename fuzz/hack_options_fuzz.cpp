@@ -83,9 +83,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const THackRequest r = ParseHackOptions(args);
   if (r.Error.empty()) {
     const THackOptions &o = r.Options;
-    FUZZ_CHECK(o.NoAnsRate >= 0 && o.NoAnsRate <= 40);
-    FUZZ_CHECK(o.QuestionMs >= 0 && o.AnswerMs >= 0);
-    FUZZ_CHECK(o.MinWaits >= 0 && o.MinWaits <= MaxMinWaits);
+    for (const TSettingRow &row : SettingRows()) {
+      const int64_t v = row.Get(o.Settings);
+      FUZZ_CHECK(row.Option == nullptr || v == row.Default || (v >= row.Low && v <= row.High));
+    }
     FUZZ_CHECK(o.Target != THackTarget::WindowId || (o.WindowId >= 1 && o.WindowId <= 0x1FFFFFFF));
   } else {
     for (char c : r.Error)  // one line, no control characters from the input

@@ -14,6 +14,8 @@ FUZZ_BUILD := build/fuzz
 FUZZ_CXX ?= clang++
 FUZZ_FLAGS := -std=c++17 -g -O1 -Wall -Wextra -Werror -fno-omit-frame-pointer \
   -fsanitize=address,undefined -fno-sanitize-recover=all
+# The hack's options name the project's version, which the CMake build passes them.
+FUZZ_FLAGS += -DVELKORIN_VERSION='"$(shell sed -n 's/^project.velkorin VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"'
 FUZZ_INCLUDES := -Ifuzz -Itests/support -Isrc/engine -Isrc/app -Isrc/setup -Isrc/x11 -Itools/waits
 
 fuzz_engine_sources := src/engine/complete_hands.cpp src/engine/hand.cpp src/engine/problem.cpp \
@@ -23,7 +25,8 @@ fuzz_sources_profile_int := src/setup/profile_int.cpp
 fuzz_sources_hand_parse := tools/waits/hand_parse.cpp
 fuzz_sources_engine := $(fuzz_engine_sources)
 fuzz_sources_problem := $(fuzz_engine_sources)
-fuzz_sources_hack_options := src/x11/hack_options.cpp src/setup/profile_int.cpp
+fuzz_sources_hack_options := src/x11/hack_options.cpp src/setup/profile_int.cpp \
+  src/setup/settings_table.cpp
 
 # The longest input each target can use: command lines past 255 characters are beyond
 # what the system passes; the engine reads 23 bytes, the generator 11.

@@ -13,6 +13,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick nsis fonts-liberation
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   libx11-dev libxft-dev xscreensaver xscreensaver-data fonts-dejavu-core dpkg-dev
+  debhelper libfreetype-dev lintian devscripts desktop-file-utils libxml2-utils
 )
 
 missing=()

@@ -1,5 +1,4 @@
-// What a platform draws a puzzle with. Coordinates are the window's pixels; scale is the
-// puzzle's integer scale, so a platform can size faces, lines and text to match.
+// The few things a platform draws a puzzle with, and the scale it draws at.
 #pragma once
 
 #include <cstdint>
@@ -28,19 +27,42 @@ constexpr TColor Yellow = ColorOf(255, 255, 0);
 
 enum class TTextSize { Label, Small };
 
+// A puzzle's scale: a whole multiple of the scale-1 pixels, or a reduction of them. One of
+// the two is always 1.
+struct TScale {
+  int Mul = 1;
+  int Div = 1;
+  // A length or an offset at scale 1 in this scale's pixels; reductions round down, so
+  // offsets keep their order and nothing reduced grows past its scale-1 box.
+  int Px(int v) const {
+    const int n = v * Mul;
+    return n >= 0 ? n / Div : -((Div - 1 - n) / Div);
+  }
+  bool operator==(const TScale &o) const { return Mul == o.Mul && Div == o.Div; }
+  bool operator!=(const TScale &o) const { return !(*this == o); }
+};
+
+// What a platform draws a puzzle with: filled boxes, the strip's faces and yellow text, in
+// the window's pixels. A canvas draws at one scale at a time, told once before it draws;
+// the outlines and bodies of tiles are laid as boxes by the puzzle, the same on every
+// platform.
 class TPuzzleCanvas {
  public:
   virtual ~TPuzzleCanvas() = default;
+
+  TScale Scale() const { return scale_; }
+  void SetScale(TScale scale) { scale_ = scale; }
+
+  // Fills the box with the colour.
+  virtual void Fill(const TBox &box, TColor color) = 0;
   // Fills the box black.
-  virtual void Erase(const TBox &box) = 0;
-  // The face of rank 1..9 with its top-left corner at (x, y), each face pixel a
-  // scale x scale block.
-  virtual void DrawFace(int rank, int x, int y, int scale) = 0;
-  // A closed shape filled with brush and outlined with pen, lines scale pixels wide.
-  virtual void Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) = 0;
-  // An open line through the points, without the last point, as GDI draws it.
-  virtual void Polyline(const TPoint *points, int count, TColor pen, int scale) = 0;
-  // Yellow bold text with its top-left corner at (x, y), on black, in the label's size or
-  // the smaller one of the tiles-left row (SmallTextPixels of the label's).
-  virtual void WriteText(int x, int y, const char *text, TTextSize size, int scale) = 0;
+  void Erase(const TBox &box) { Fill(box, Black); }
+  // The face of rank 1..9 at this scale (ScaledStrip) with its top-left corner at (x, y).
+  virtual void DrawFace(int rank, int x, int y) = 0;
+  // Yellow bold text with its top-left corner at (x, y), on an opaque black box as high as
+  // the font, in TextPixels of this scale and size.
+  virtual void WriteText(int x, int y, const char *text, TTextSize size) = 0;
+
+ private:
+  TScale scale_;
 };

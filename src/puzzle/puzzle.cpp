@@ -1,5 +1,6 @@
 #include "puzzle.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "puzzle_geometry.h"
@@ -11,12 +12,17 @@ constexpr char kAnswerLabel[] = "Answer :";
 constexpr char kNoneLabel[] = "None";
 }  // namespace
 
-TPuzzle::TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas, int scale,
-                 bool showCounts)
-    : rules_(rules), random_(random), scale_(scale < 1 ? 1 : scale), showCounts_(showCounts) {
+TPuzzle::TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas,
+                 TScale scale, bool showCounts)
+    : rules_(rules),
+      random_(random),
+      scale_(scale),
+      nextScale_(scale),
+      frame_(MakeTileFrame(scale)),
+      showCounts_(showCounts) {
   // The placement keeps the taller box inside the area only when the row is drawn, so that
   // without it the places, and the draws that make them, are those they always were.
-  rules_.Height = showCounts_ ? PuzzleHeightWithCounts : PuzzleHeight;
+  rules_.Height = PuzzleBoxHeight(showCounts_);
   SetAreas(std::move(areas));
   NextProblem();
   turn_ = 0;  // the unshown problem does not take a turn
@@ -29,23 +35,36 @@ void TPuzzle::SetAreas(std::vector<TBox> areas) {
   turn_ %= areas_.size();
 }
 
-// Each area is measured in scaled pixels, so the placement rule stays the one of scale 1.
+// Each area is measured in scale-1 pixels, so the placement rule stays the one of scale 1:
+// a whole scale divides the area, a reduction multiplies it.
 void TPuzzle::NextProblem() {
+  if (nextScale_ != scale_) {
+    scale_ = nextScale_;
+    frame_ = MakeTileFrame(scale_);
+  }
   const TBox &area = areas_[turn_];
   turn_ = (turn_ + 1) % areas_.size();
-  rules_.AreaWidth = area.Width() / scale_;
-  rules_.AreaHeight = area.Height() / scale_;
+  rules_.AreaWidth = area.Width() * scale_.Div / scale_.Mul;
+  rules_.AreaHeight = area.Height() * scale_.Div / scale_.Mul;
   MakeProblem(problem_, rules_, random_);
-  origin_ = {area.Left + problem_.HandX * scale_, area.Top + problem_.HandY * scale_};
+  origin_ = {area.Left + scale_.Px(problem_.HandX), area.Top + scale_.Px(problem_.HandY)};
 }
 
+TPoint TPuzzle::At(int x, int y) const {
+  return {origin_.x + scale_.Px(x), origin_.y + scale_.Px(y)};
+}
+
+// The last answer tile's frame sets the width; the answer row or the count row under it the
+// height. At a whole scale that is the scale-1 box times the scale.
 TBox TPuzzle::Box() const {
-  return {origin_.x, origin_.y, origin_.x + PuzzleWidth * scale_,
-          origin_.y + rules_.Height * scale_};
+  const TPoint end = At(AnswerX + (MaxWaits - 1) * TileStep, AnswerTileY);
+  return {origin_.x, origin_.y, end.x + frame_.Width,
+          std::max(end.y + frame_.Height, At(0, rules_.Height).y)};
 }
 
 void TPuzzle::Step(TPuzzleCanvas &canvas) {
   if (phase_ == 0) {
+    canvas.SetScale(scale_);
     canvas.Erase(Box());
     NextProblem();
     DrawQuestion(canvas);
@@ -71,12 +90,12 @@ void TPuzzle::DrawQuestion(TPuzzleCanvas &canvas) const {
 }
 
 void TPuzzle::DrawAnswer(TPuzzleCanvas &canvas) const {
-  const int s = scale_;
-  canvas.WriteText(origin_.x + LabelX * s, origin_.y + LabelY * s, kAnswerLabel, TTextSize::Label,
-                   s);
+  canvas.SetScale(scale_);
+  const TPoint label = At(LabelX, LabelY);
+  canvas.WriteText(label.x, label.y, kAnswerLabel, TTextSize::Label);
   if (problem_.Waits[NoWait]) {
-    canvas.WriteText(origin_.x + AnswerX * s, origin_.y + LabelY * s, kNoneLabel, TTextSize::Label,
-                     s);
+    const TPoint none = At(AnswerX, LabelY);
+    canvas.WriteText(none.x, none.y, kNoneLabel, TTextSize::Label);
     return;
   }
   int x = AnswerX;
@@ -92,13 +111,13 @@ void TPuzzle::DrawAnswer(TPuzzleCanvas &canvas) const {
 
 // "None" needs no count: no rank completes the hand, so no row is drawn.
 void TPuzzle::DrawCounts(TPuzzleCanvas &canvas) const {
-  const int s = scale_, y = origin_.y + CountY * s;
   int x = AnswerX + CountX;
   for (int r = 1; r <= 9; ++r) {
     if (!problem_.Waits[r])
       continue;
     const char digit[] = {static_cast<char>('0' + TilesLeft(problem_.Counts, r)), '\0'};
-    canvas.WriteText(origin_.x + x * s, y, digit, TTextSize::Small, s);
+    const TPoint at = At(x, CountY);
+    canvas.WriteText(at.x, at.y, digit, TTextSize::Small);
     x += TileStep;
   }
   // At most nine waits of four: two digits. Written by hand, which keeps the saver smaller
@@ -113,38 +132,40 @@ void TPuzzle::DrawCounts(TPuzzleCanvas &canvas) const {
   text[1] = static_cast<char>('0' + total % 10);
   if (total == 1)
     text[7] = '\0';
-  canvas.WriteText(origin_.x + LabelX * s, y, start, TTextSize::Small, s);
+  const TPoint at = At(LabelX, CountY);
+  canvas.WriteText(at.x, at.y, start, TTextSize::Small);
 }
 
 // (x, y) is the face's corner relative to the hand, at scale 1.
 void TPuzzle::DrawTile(TPuzzleCanvas &canvas, int rank, int x, int y) const {
-  DrawPuzzleTile(canvas, rank, origin_.x + x * scale_, origin_.y + y * scale_, scale_);
+  const TPoint at = At(x, y);
+  DrawPuzzleTile(canvas, frame_, rank, at.x, at.y);
 }
 
-void DrawPuzzleTileFrame(TPuzzleCanvas &canvas, int left, int top, int s) {
-  auto at = [&](int dx, int dy) { return TPoint{left + dx * s, top + dy * s}; };
-  const int fw = FaceWidth, fh = FaceHeight, d = BodyDepth / 2, b = BodyDepth;
-  // The white layer: right and bottom sides, half the body deep.
-  const TPoint white[] = {at(fw, 0),     at(fw + d, d), at(fw + d, fh + d),
-                          at(d, fh + d), at(0, fh),     at(fw, fh)};
-  canvas.Polygon(white, 6, Grey, White, s);
-  // The maroon layer: the same shape half the body further right and down.
-  const TPoint maroon[] = {at(fw + d, d), at(fw + b, b), at(fw + b, fh + b),
-                           at(b, fh + b), at(d, fh + d), at(fw + d, fh + d)};
-  canvas.Polygon(maroon, 6, Grey, Maroon, s);
-  // The face's outline, then the edge between the right and bottom sides.
-  const TPoint outline[] = {at(fw, fh), at(0, fh),  at(0, 0),
-                            at(fw, 0),  at(fw, fh), at(fw + b, fh + b)};
-  canvas.Polyline(outline, 6, Grey, s);
-}
-
-void DrawPuzzleTile(TPuzzleCanvas &canvas, int rank, int left, int top, int scale) {
-  canvas.DrawFace(rank, left, top, scale);
-  DrawPuzzleTileFrame(canvas, left, top, scale);
+int PuzzleBoxHeight(bool showCounts) {
+  return showCounts ? PuzzleHeightWithCounts : PuzzleHeight;
 }
 
 int ScaleForDpi(int dpi) {
   if (dpi < 96)
     return 1;
   return dpi / 96 + (dpi % 96 >= 48 ? 1 : 0);  // rounded to the nearest whole scale
+}
+
+namespace {
+// a / b rounded up, for a >= 0 and b > 0: the reduced box is never cut short.
+int Ceiling(int a, int b) {
+  return (a + b - 1) / b;
+}
+}  // namespace
+
+TScale FitScale(int most, int areaWidth, int areaHeight, int height) {
+  for (int m = std::max(1, most); m >= 1; --m)
+    if (PuzzleWidth * m <= areaWidth && height * m <= areaHeight)
+      return {m, 1};
+  constexpr int kLeast = 3;
+  for (int d = 2; d < kLeast; ++d)
+    if (Ceiling(PuzzleWidth, d) <= areaWidth && Ceiling(height, d) <= areaHeight)
+      return {1, d};
+  return {1, kLeast};
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "tile_frame.h"
 #include "problem.h"
 #include "random.h"
 
@@ -15,13 +16,18 @@ class TPuzzle {
   // rules gives Sort, NoAnsRate, MinWaits and Preview; the area sizes come from areas. Makes
   // a first problem that is never shown: it only gives the first question the place it
   // erases. showCounts adds the tiles left under the answer, and the box grows to hold them.
-  TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas, int scale = 1,
+  TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas, TScale scale = {},
           bool showCounts = false);
 
   // Where the following questions go, in turn: a new window size, or other monitors.
   void SetAreas(std::vector<TBox> areas);
 
+  // The scale of the following questions; the puzzle on screen keeps its own until then.
+  void SetScale(TScale scale) { nextScale_ = scale; }
+  TScale Scale() const { return scale_; }
+
   // Phase 0: erases the last puzzle and shows a new question. Phase 1: shows its answer.
+  // Each step tells the canvas the puzzle's scale.
   void Step(TPuzzleCanvas &canvas);
   // Draws again what the last steps drew, on a ground the caller has made black.
   void Redraw(TPuzzleCanvas &canvas) const;
@@ -38,12 +44,15 @@ class TPuzzle {
   void DrawAnswer(TPuzzleCanvas &canvas) const;
   void DrawCounts(TPuzzleCanvas &canvas) const;
   void DrawTile(TPuzzleCanvas &canvas, int rank, int x, int y) const;
+  TPoint At(int x, int y) const;
 
   ProblemRules rules_;
   TRandom random_;
   std::vector<TBox> areas_;
   std::size_t turn_ = 0;  // the area of the next question
-  int scale_;
+  TScale scale_;
+  TScale nextScale_;
+  TTileFrame frame_;  // at scale_
   bool showCounts_;
   Problem problem_ = {};
   TPoint origin_ = {};  // the current hand's top-left corner in the window
@@ -51,10 +60,13 @@ class TPuzzle {
   bool shown_ = false;  // a question has been drawn
 };
 
-// One tile on its own: the face of rank 1..9 with its top-left corner at (left, top), then
-// its body and outline; every length times scale. The frame alone draws only the latter.
-void DrawPuzzleTile(TPuzzleCanvas &canvas, int rank, int left, int top, int scale);
-void DrawPuzzleTileFrame(TPuzzleCanvas &canvas, int left, int top, int scale);
+// The height of a puzzle's box at scale 1: the answer row, or the count row under it.
+int PuzzleBoxHeight(bool showCounts);
 
 // The integer scale for a screen of dpi dots per inch: 96 is 1, 192 is 2, at least 1.
 int ScaleForDpi(int dpi);
+
+// The scale a puzzle whose box is height pixels high at scale 1 is drawn at in an area of
+// width x height: the largest whole scale up to most at which the box fits, else the
+// largest reduction that fits (down to a third, which is what is left where none fits).
+TScale FitScale(int most, int areaWidth, int areaHeight, int height);

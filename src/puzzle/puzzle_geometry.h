@@ -2,6 +2,7 @@
 // Every platform draws from these numbers, so the saver and the X11 hack show the same.
 #pragma once
 
+#include "canvas.h"
 #include "problem.h"
 
 namespace PuzzleGeometry {
@@ -22,8 +23,8 @@ constexpr int LabelY = 76;
 constexpr int AnswerX = 4 * TileStep;
 constexpr int AnswerTileY = 64;
 constexpr int MaxWaits = 9;
-// The label's pixel height at scale 1 (14 points at 96 pixels per inch); a scale
-// multiplies it.
+// The label's pixel height at scale 1 (14 points at 96 pixels per inch); TextPixels scales
+// it.
 constexpr int LabelPixels = 19;
 
 // With the tiles left shown, a row under the answer tiles in the smaller text: under each
@@ -40,6 +41,13 @@ constexpr int PuzzleHeightWithCounts = CountY + CountRowHeight;
 // rounded as MulDiv rounds (14 beside 19).
 constexpr int SmallTextPixels(int labelPixels) {
   return (labelPixels * 10 + 7) / 14;
+}
+
+// The pixel height of text at a scale, the same on every platform: the label's scale-1
+// height times the scale, to the nearest pixel, and the smaller text beside it.
+constexpr int TextPixels(TScale scale, TTextSize size) {
+  const int label = (2 * LabelPixels * scale.Mul + scale.Div) / (2 * scale.Div);
+  return size == TTextSize::Small ? SmallTextPixels(label) : label;
 }
 
 }  // namespace PuzzleGeometry

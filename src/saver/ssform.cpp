@@ -7,7 +7,6 @@
 #include "clock.h"
 #include "display.h"
 #include "handles.h"
-#include "puzzle_geometry.h"
 #include "system.h"
 #ifdef VELKORIN_TEST_PROBES
 #include "probes.h"
@@ -190,25 +189,29 @@ void TScreenSaverForm::SetScreenSaverRunning(bool running) {
 
 // The first problem is made here, from the clock, once the window has its size: it is never
 // shown, it only gives the first question the place it erases. Full screen draws at the
-// scale the settings or the screen's pixels per inch give, on the primary monitor or each
-// monitor in turn; the preview as it always has, in the whole window.
+// scale the settings give, or else the one the screen's pixels per inch give as far as the
+// puzzle fits the smallest monitor it goes on; on the primary monitor or each monitor in
+// turn. The preview draws as it always has, at scale 1 in the whole window.
 void TScreenSaverForm::StartPuzzles(HWND window) {
-  ProblemRules rules = {};
-  rules.Sort = settings_.Sort;
-  rules.NoAnsRate = settings_.NoAnsRate;
-  rules.MinWaits = settings_.MinWaits;
-  rules.Preview = Previewing();
+  const ProblemRules rules = RulesFromSettings(settings_, Previewing());
   std::vector<TBox> areas;
-  int scale = 1;
+  TScale scale;
   if (Previewing()) {
     RECT r = {};
     GetWindowRect(window, &r);
     areas.push_back({0, 0, r.right - r.left, r.bottom - r.top});
-    labelHeight_ = LabelHeight(ScreenPixelsPerInch());
   } else {
     areas = PuzzleAreas(desktop_, settings_.Monitors == 1);
-    scale = settings_.Scale != 0 ? settings_.Scale : ScaleForDpi(ScreenPixelsPerInch());
-    labelHeight_ = PuzzleGeometry::LabelPixels * scale;
+    if (settings_.Scale != 0) {
+      scale.Mul = settings_.Scale;
+    } else {
+      TBox least = areas.front();
+      for (const TBox &a : areas)
+        if (a.Width() * a.Height() < least.Width() * least.Height())
+          least = a;
+      scale = FitScale(ScaleForDpi(ScreenPixelsPerInch()), least.Width(), least.Height(),
+                       PuzzleBoxHeight(settings_.ShowCounts));
+    }
   }
   TRandom random{ClockSeed()};
 #ifdef VELKORIN_TEST_PROBES
@@ -217,7 +220,7 @@ void TScreenSaverForm::StartPuzzles(HWND window) {
   puzzle_ = std::make_unique<TPuzzle>(rules, random, std::move(areas), scale, settings_.ShowCounts);
   dc_ = WindowDc(window);
   surface_ = std::make_unique<TSurface>(dc_.get());
-  canvas_ = std::make_unique<TGdiCanvas>(*surface_, Image1, labelHeight_);
+  canvas_ = std::make_unique<TGdiCanvas>(*surface_, Image1);
   worker_ = std::make_unique<TScreenSaverThread>([this] { return PuzzleStep(); });
 }
 
@@ -251,7 +254,7 @@ void TScreenSaverForm::Paint() {
   surface.FillRect(area.left, area.top, area.right, area.bottom);
   if (!puzzle_)
     return;
-  TGdiCanvas canvas(surface, Image1, labelHeight_);
+  TGdiCanvas canvas(surface, Image1);
   puzzle_->Redraw(canvas);
 }
 

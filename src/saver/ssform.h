@@ -53,7 +53,6 @@ class TScreenSaverForm : public TForm {
   const SaverSettings settings_;
   TDesktop desktop_;  // full screen: what the window covers, and the monitors
   TTileStrip Image1;
-  int labelHeight_ = 0;
   std::unique_ptr<TPuzzle> puzzle_;
   // The steps draw through the window's own DC, kept for the window's life.
   WindowDc dc_;

@@ -60,27 +60,16 @@ UniqueGdiObject MakeFont(const char *face, int pixels, int weight) {
   return UniqueGdiObject(CreateFontIndirectA(&lf));
 }
 
-void TSurface::SetFont(const char *face, int pixels, int weight, COLORREF color) {
-  UniqueGdiObject font = MakeFont(face, pixels, weight);
-  fontSelected_.reset();
-  font_ = std::move(font);
-  fontSelected_ = SelectGuard(dc_, font_.get());
-  SetTextColor(dc_, color);
-}
-
 void TSurface::FillRect(int left, int top, int right, int bottom) {
   RECT rc = {left, top, right, bottom};
   ::FillRect(dc_, &rc, brush_);
 }
 
-void TSurface::WriteText(int x, int y, const char *text) {
+void TSurface::WriteText(int x, int y, const char *text, HGDIOBJ font, COLORREF color) {
+  SelectGuard selected(dc_, font);
+  SetTextColor(dc_, color);
   SetBkColor(dc_, BrushColor());
   ::TextOutA(dc_, x, y, text, static_cast<int>(strlen(text)));
-}
-
-void TSurface::WriteText(int x, int y, const char *text, HGDIOBJ font) {
-  SelectGuard selected(dc_, font);
-  WriteText(x, y, text);
 }
 
 int ScreenPixelsPerInch() {

@@ -1,5 +1,5 @@
-// A drawing surface on a device context: the current pen, brush and font, and the few
-// drawing operations the saver uses. Each colour's pen and brush is made on its first use
+// A drawing surface on a device context: the current pen and brush, and the few drawing
+// operations the saver uses. Each colour's pen and brush is made on its first use
 // and kept for the surface's life, so changing a colour creates no GDI object. (The DC's
 // own colour objects would do the same with less code, but Windows 95 and NT 4.0 lack
 // them.)
@@ -24,15 +24,11 @@ class TSurface {
   void SetPenColor(COLORREF c);
   COLORREF PenColor() const { return penColor_; }
 
-  // Sets the font: face, character height in pixels, weight; and the text colour.
-  void SetFont(const char *face, int pixels, int weight, COLORREF color);
-
   // Fills with the brush; right and bottom edges excluded.
   void FillRect(int left, int top, int right, int bottom);
-  // Writes text with its top-left corner at (x, y), on an opaque ground of the brush colour.
-  void WriteText(int x, int y, const char *text);
-  // The same in another font, for this text only.
-  void WriteText(int x, int y, const char *text, HGDIOBJ font);
+  // Writes text in the font and colour with its top-left corner at (x, y), on an opaque
+  // ground of the brush colour.
+  void WriteText(int x, int y, const char *text, HGDIOBJ font, COLORREF color);
 
  private:
   struct ColorObject {
@@ -50,11 +46,9 @@ class TSurface {
   HBRUSH brush_ = nullptr;
   SelectGuard penSelected_;
   SelectGuard brushSelected_;
-  UniqueGdiObject font_;
-  SelectGuard fontSelected_;  // last: the font leaves the DC before it is deleted
 };
 
-// A font as SetFont makes it, owned by the caller.
+// A font of face, character height in pixels and weight, owned by the caller.
 UniqueGdiObject MakeFont(const char *face, int pixels, int weight);
 
 // The screen's vertical pixels per inch.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "profile_int.h"
+#include "settings_table.h"
 
 namespace {
 const char kWriteFailed[] =
@@ -44,21 +45,18 @@ void TSettingsFile::WriteBool(const char *section, const char *key, bool value) 
   WriteText(section, key, FormatProfileBool(value));
 }
 
+// Each key in the table's order, read as the file's integers are and then by the row's rule.
 SaverSettings LoadSettings(const TSettingsFile &file) {
-  const SaverSettings defaults;
   SaverSettings s;
-  s.Sort = file.ReadBool(SettingsSection, "Sort", defaults.Sort);
-  s.NoAnsRate = file.ReadInt(SettingsSection, "NoAnsRate", defaults.NoAnsRate);
-  s.SleepTime = file.ReadInt(SettingsSection, "SleepTime", defaults.SleepTime);
-  s.SleepTime2 = file.ReadInt(SettingsSection, "SleepTime2", defaults.SleepTime2);
-  s.MinWaits = InRangeOrDefault(file.ReadInt(SettingsSection, "MinWaits", defaults.MinWaits), 0,
-                                MaxMinWaits, defaults.MinWaits);
-  s.ShowCounts = file.ReadBool(SettingsSection, "ShowCounts", defaults.ShowCounts);
-  s.ShowSplits = file.ReadBool(SettingsSection, "ShowSplits", defaults.ShowSplits);
-  s.Monitors = InRangeOrDefault(file.ReadInt(SettingsSection, "Monitors", defaults.Monitors), 0, 1,
-                                defaults.Monitors);
-  s.Scale = InRangeOrDefault(file.ReadInt(SettingsSection, "Scale", defaults.Scale), 0, MaxScale,
-                             defaults.Scale);
+  for (const TSettingRow &row : SettingRows()) {
+    if (!row.Key)
+      continue;
+    const int32_t deflt = static_cast<int32_t>(row.Default);
+    const int32_t value = row.Unit == TSettingUnit::Flag
+                              ? file.ReadBool(SettingsSection, row.Key, deflt != 0)
+                              : file.ReadInt(SettingsSection, row.Key, deflt);
+    row.Set(s, SettingFromFile(row, value));
+  }
   return s;
 }
 

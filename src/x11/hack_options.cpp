@@ -5,49 +5,31 @@
 #include "problem.h"
 #include "profile_int.h"
 
+#ifndef VELKORIN_VERSION
+#error "the build passes the project's version as VELKORIN_VERSION"
+#endif
+
 namespace {
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// Digits only, no sign or blanks, at most limit.
-bool ReadDecimal(const std::string &text, uint64_t limit, uint64_t &out) {
-  if (text.empty())
-    return false;
-  uint64_t v = 0;
-  for (char c : text) {
-    if (!IsDigit(c))
-      return false;
-    v = v * 10 + static_cast<uint64_t>(c - '0');
-    if (v > limit)
-      return false;
-  }
-  out = v;
-  return true;
-}
-
+// The options that are about the hack itself rather than a setting.
 struct TOptionName {
   const char *Name;
   bool TakesValue;
 };
 
-const TOptionName kOptions[] = {
-    {"root", false},          {"window-id", true},      {"sort", false},
-    {"no-sort", false},       {"no-answer-rate", true}, {"question-seconds", true},
-    {"answer-seconds", true}, {"seed", true},           {"help", false},
-    {"min-waits", true},      {"show-counts", false},
+const TOptionName kHackOptions[] = {
+    {"root", false}, {"window-id", true}, {"window", false},  {"display", true},
+    {"help", false}, {"h", false},        {"version", false},
 };
 
-const TOptionName *FindOption(const std::string &name) {
-  for (const TOptionName &o : kOptions)
+const TOptionName *FindHackOption(const std::string &name) {
+  for (const TOptionName &o : kHackOptions)
     if (name == o.Name)
       return &o;
   return nullptr;
 }
 
-std::string Apply(THackOptions &o, const std::string &name, const std::string &value) {
-  uint64_t n = 0;
+std::string ApplyHackOption(THackOptions &o, const std::string &name, const std::string &value) {
   if (name == "root") {
     o.Target = THackTarget::Root;
   } else if (name == "window-id") {
@@ -55,32 +37,33 @@ std::string Apply(THackOptions &o, const std::string &name, const std::string &v
       return "--window-id needs a window id (decimal, or hexadecimal after 0x), not " +
              Quoted(value);
     o.Target = THackTarget::WindowId;
-  } else if (name == "sort" || name == "no-sort") {
-    o.Sort = name == "sort";
-  } else if (name == "no-answer-rate") {
-    if (!ReadDecimal(value, 40, n))
-      return "--no-answer-rate needs a whole number of fortieths from 0 to 40, not " +
-             Quoted(value);
-    o.NoAnsRate = static_cast<int32_t>(n);
-  } else if (name == "question-seconds" || name == "answer-seconds") {
-    int32_t &ms = name == "question-seconds" ? o.QuestionMs : o.AnswerMs;
-    if (!ReadSeconds(value, ms))
-      return "--" + name + " needs seconds from 0 to 2147483.647, not " + Quoted(value);
-  } else if (name == "min-waits") {
-    if (!ReadDecimal(value, MaxMinWaits, n))
-      return "--min-waits needs a whole number from 0 to " + std::to_string(MaxMinWaits) +
-             ", not " + Quoted(value);
-    o.MinWaits = static_cast<int32_t>(n);
-  } else if (name == "show-counts") {
-    o.ShowCounts = true;
-  } else if (name == "seed") {
-    if (!ReadDecimal(value, UINT32_MAX, n))
-      return "--seed needs a whole number from 0 to 4294967295, not " + Quoted(value);
-    o.Seed = static_cast<uint32_t>(n);
-    o.HasSeed = true;
-  } else if (name == "help") {
+  } else if (name == "window") {
+    o.Target = THackTarget::OwnWindow;
+  } else if (name == "display") {
+    if (value.empty())
+      return "--display needs the name of a display, such as :0";
+    o.Display = value;
+  } else if (name == "version") {
+    o.Version = true;
+  } else {
     o.Help = true;
   }
+  return {};
+}
+
+// A setting's option; a flag's name with "no-" in front clears it.
+struct TSettingOption {
+  const TSettingRow *Row = nullptr;
+  bool Clear = false;
+};
+
+TSettingOption FindSettingOption(const std::string &name) {
+  if (const TSettingRow *row = FindSettingByOption(name))
+    return {row, false};
+  if (name.rfind("no-", 0) == 0)
+    if (const TSettingRow *row = FindSettingByOption(name.substr(3)))
+      if (row->Unit == TSettingUnit::Flag)
+        return {row, true};
   return {};
 }
 
@@ -122,26 +105,6 @@ bool ReadWindowId(const std::string &text, uint32_t &id) {
   return true;
 }
 
-bool ReadSeconds(const std::string &text, int32_t &milliseconds) {
-  const size_t dot = text.find('.');
-  const std::string whole = text.substr(0, dot);
-  std::string fraction = dot == std::string::npos ? std::string() : text.substr(dot + 1);
-  if (dot != std::string::npos && (fraction.empty() || fraction.size() > 3))
-    return false;
-  for (char c : fraction)
-    if (!IsDigit(c))
-      return false;
-  uint64_t seconds = 0;
-  if (!ReadDecimal(whole, INT32_MAX / 1000, seconds))
-    return false;
-  fraction.resize(3, '0');
-  const uint64_t ms = seconds * 1000 + static_cast<uint64_t>(std::stoi(fraction));
-  if (ms > INT32_MAX)
-    return false;
-  milliseconds = static_cast<int32_t>(ms);
-  return true;
-}
-
 THackRequest ParseHackOptions(const std::vector<std::string> &args) {
   THackRequest r;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -154,26 +117,44 @@ THackRequest ParseHackOptions(const std::vector<std::string> &args) {
       value = name.substr(eq + 1);
       name.resize(eq);
     }
-    const TOptionName *option = dashes ? FindOption(name) : nullptr;
-    if (!option) {
+    const TOptionName *hackOption = dashes ? FindHackOption(name) : nullptr;
+    const TSettingOption setting = dashes ? FindSettingOption(name) : TSettingOption{};
+    if (!hackOption && !setting.Row) {
       r.Error = "unknown argument " + Quoted(arg);
       return r;
     }
-    if (option->TakesValue && !inlineValue) {
+    const bool takesValue =
+        hackOption ? hackOption->TakesValue : setting.Row->Unit != TSettingUnit::Flag;
+    if (takesValue && !inlineValue) {
       if (i + 1 >= args.size()) {
         r.Error = "--" + name + " needs a value";
         return r;
       }
       value = args[++i];
-    } else if (!option->TakesValue && inlineValue) {
+    } else if (!takesValue && inlineValue) {
       r.Error = "--" + name + " takes no value";
       return r;
     }
-    r.Error = Apply(r.Options, name, value);
+    if (hackOption)
+      r.Error = ApplyHackOption(r.Options, name, value);
+    else if (!takesValue)
+      setting.Row->Set(r.Options.Settings, setting.Clear ? 0 : 1);
+    else if (!ReadSettingText(*setting.Row, value, r.Options.Settings))
+      r.Error = "--" + name + " needs " + SettingTextRange(*setting.Row) + ", not " + Quoted(value);
     if (!r.Error.empty())
       return r;
   }
   return r;
+}
+
+std::vector<std::string> HackOptionNames() {
+  std::vector<std::string> names;
+  for (const TOptionName &o : kHackOptions)
+    names.push_back(o.Name);
+  for (const TSettingRow &row : SettingRows())
+    if (row.Option)
+      names.push_back(row.Option);
+  return names;
 }
 
 static_assert(MaxMinWaits == 7, "the usage text gives the range of --min-waits");
@@ -183,7 +164,8 @@ const char HackUsage[] =
     "\n"
     "  --root                  draw on the root window, or on XSCREENSAVER_WINDOW when set\n"
     "  --window-id ID          draw on the window ID (decimal, or hexadecimal after 0x)\n"
-    "                          (with neither, velkorin opens a window of its own)\n"
+    "  --window                open a window of its own (the default)\n"
+    "  --display DPY           the X display to draw on (default: DISPLAY)\n"
     "  --sort, --no-sort       show the hand sorted (default) or as dealt\n"
     "  --no-answer-rate N      fortieths of the puzzles that have no wait, 0..40 (default 2)\n"
     "  --question-seconds S    how long a question stays up (default 15)\n"
@@ -192,9 +174,14 @@ const char HackUsage[] =
     "                          drawn)\n"
     "  --show-counts           under each answer tile, how many of that rank are unseen,\n"
     "                          and their total\n"
+    "  --show-splits           under the answer, how each wait completes the hand, split\n"
+    "                          into its groups\n"
     "  --seed N                start from this random state instead of the clock\n"
-    "  --help                  show this text\n"
+    "  -h, --help              show this text and end\n"
+    "  --version               show the version and end\n"
     "\n"
     "Options may also start with a single dash. Exit status: 0 when stopped by a signal or\n"
     "when the window goes away, 1 when the display or window cannot be used, 2 for a bad\n"
     "argument.\n";
+
+const char HackVersion[] = "velkorin " VELKORIN_VERSION "\n";

@@ -19,8 +19,12 @@
 
 #include "hack_options.h"
 #include "puzzle.h"
-#include "strip_bmp.h"
+#include "strip_image.h"
 #include "x11_canvas.h"
+
+// The bytes of resources/tiles.bmp, carried inside the program.
+extern const unsigned char TilesBmp[];
+extern const size_t TilesBmpSize;
 
 namespace {
 
@@ -93,16 +97,22 @@ int ScreenScale(Display *display) {
   return ScaleForDpi(value > 0 && value < 10000 ? value : 96);
 }
 
+uint32_t Seed(const SaverSettings &s) {
+  return s.Seed == SaverSettings::NoSeed ? ClockSeed() : static_cast<uint32_t>(s.Seed);
+}
+
 struct TTarget {
   Window Id = 0;
   bool Own = false;
-  std::string Error;  // a bad value in the environment
+  std::string Error;      // a window we cannot use
+  const char *From = "";  // where its id came from, for a message
 };
 
 TTarget FindTarget(Display *display, const THackOptions &o, Atom deleteWindow) {
   TTarget t;
   if (o.Target == THackTarget::WindowId) {
     t.Id = o.WindowId;
+    t.From = " (--window-id)";
   } else if (o.Target == THackTarget::Root) {
     t.Id = DefaultRootWindow(display);
     if (const char *env = getenv("XSCREENSAVER_WINDOW")) {
@@ -110,6 +120,7 @@ TTarget FindTarget(Display *display, const THackOptions &o, Atom deleteWindow) {
       if (!ReadWindowId(env, id))
         t.Error = "XSCREENSAVER_WINDOW is not a window id: " + Quoted(env);
       t.Id = id;
+      t.From = " (XSCREENSAVER_WINDOW)";
     }
   } else {
     const int screen = DefaultScreen(display);
@@ -134,10 +145,11 @@ class THack {
         own_(own),
         options_(o),
         deleteWindow_(deleteWindow),
+        most_(ScreenScale(display)),
+        area_(Area()),
         canvas_(display, window, strip),
-        puzzle_(ProblemRules{o.Sort, o.NoAnsRate, 0, 0, false, o.MinWaits},
-                TRandom{o.HasSeed ? o.Seed : ClockSeed()}, {Area()}, ScreenScale(display),
-                o.ShowCounts) {}
+        puzzle_(RulesFromSettings(o.Settings, false), TRandom{Seed(o.Settings)}, {area_},
+                FittingScale(), o.Settings.ShowCounts) {}
 
   int Run() {
     const int xfd = ConnectionNumber(display_);
@@ -160,7 +172,8 @@ class THack {
       int64_t now = NowMs();
       if (now >= next) {
         puzzle_.Step(canvas_);
-        next = now + (puzzle_.Phase() == 1 ? options_.QuestionMs : options_.AnswerMs);
+        next = now +
+               (puzzle_.Phase() == 1 ? options_.Settings.SleepTime : options_.Settings.SleepTime2);
       }
       XFlush(display_);
       if (XPending(display_))
@@ -188,6 +201,11 @@ class THack {
 
   void Erase() { canvas_.Erase({0, 0, width_, height_}); }
 
+  // The scale Xft.dpi asks for, or a smaller one at which the whole puzzle fits the window.
+  TScale FittingScale() const {
+    return FitScale(most_, width_, height_, PuzzleBoxHeight(options_.Settings.ShowCounts));
+  }
+
   // false: the run is over.
   bool Handle(const XEvent &e) {
     switch (e.type) {
@@ -200,6 +218,7 @@ class THack {
           width_ = e.xconfigure.width;
           height_ = e.xconfigure.height;
           puzzle_.SetAreas({TBox{0, 0, width_, height_}});  // for the next question
+          puzzle_.SetScale(FittingScale());
         }
         return true;
       case DestroyNotify:
@@ -217,6 +236,8 @@ class THack {
   THackOptions options_;
   Atom deleteWindow_;
   int width_ = 0, height_ = 0;
+  int most_;  // the whole scale of the screen's resolution
+  TBox area_;  // the window when the run started
   TXCanvas canvas_;
   TPuzzle puzzle_;
   bool exposed_ = false;
@@ -225,16 +246,18 @@ class THack {
 int RunOn(Display *display, const THackOptions &options) {
   const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
   const TTarget target = FindTarget(display, options, deleteWindow);
+  // A window we cannot draw on, whether named in the environment or on the command line,
+  // is one outcome for whoever started us.
   if (!target.Error.empty()) {
     fprintf(stderr, "velkorin: %s\n", target.Error.c_str());
-    return 2;
+    return 1;
   }
   XSelectInput(display, target.Id, ExposureMask | StructureNotifyMask);
   XWindowAttributes a;
   const bool exists = XGetWindowAttributes(display, target.Id, &a);
   XSync(display, False);
   if (!exists || windowGone) {
-    fprintf(stderr, "velkorin: there is no window 0x%lx\n", target.Id);
+    fprintf(stderr, "velkorin: there is no window 0x%lx%s\n", target.Id, target.From);
     return 1;
   }
   const TStripImage strip = DecodeStripBmp(TilesBmp, TilesBmpSize);
@@ -252,18 +275,19 @@ int main(int argc, char **argv) {
     fprintf(stderr, "velkorin: %s\nTry 'velkorin --help'.\n", request.Error.c_str());
     return 2;
   }
-  if (request.Options.Help) {
-    fputs(HackUsage, stdout);
+  if (request.Options.Help || request.Options.Version) {
+    fputs(request.Options.Help ? HackUsage : HackVersion, stdout);
     return 0;
   }
   if (!SetUpSignals()) {
     fprintf(stderr, "velkorin: cannot set up signal handling: %s\n", strerror(errno));
     return 1;
   }
-  Display *display = XOpenDisplay(nullptr);
+  const std::string &chosen = request.Options.Display;
+  Display *display = XOpenDisplay(chosen.empty() ? nullptr : chosen.c_str());
   if (!display) {
-    const char *name = getenv("DISPLAY");
-    fprintf(stderr, "velkorin: cannot open display '%s'\n", name ? name : "");
+    const char *name = chosen.empty() ? getenv("DISPLAY") : chosen.c_str();
+    fprintf(stderr, "velkorin: cannot open display %s\n", Quoted(name ? name : "").c_str());
     return 1;
   }
   XSetErrorHandler(OnXError);

@@ -64,102 +64,58 @@ unsigned long TXCanvas::Pixel(TColor color) {
   return pixel;
 }
 
-void TXCanvas::Erase(const TBox &box) {
+void TXCanvas::Fill(const TBox &box, TColor color) {
   if (box.Width() <= 0 || box.Height() <= 0)
     return;
-  XSetForeground(display_, gc_, Pixel(Black));
+  XSetForeground(display_, gc_, Pixel(color));
   XFillRectangle(display_, window_, gc_, box.Left, box.Top, static_cast<unsigned>(box.Width()),
                  static_cast<unsigned>(box.Height()));
 }
 
 // The strip is drawn once per scale into a pixmap of the window's depth, a rectangle list
 // per colour, so faces then cost one copy each and no image format needs converting.
-void TXCanvas::MakeFaces(int scale) {
-  if (faces_ && faceScale_ == scale)
+void TXCanvas::MakeFaces(TScale scale) {
+  if (faces_ && facesScale_ == scale)
     return;
   if (faces_)
     XFreePixmap(display_, faces_);
-  faces_ =
-      XCreatePixmap(display_, window_, static_cast<unsigned>(strip_.Width * scale),
-                    static_cast<unsigned>(strip_.Height * scale), static_cast<unsigned>(depth_));
-  faceScale_ = scale;
-  const unsigned s = static_cast<unsigned>(scale);
+  faces_ = 0;
+  const TStripImage image = ScaledStrip(strip_, scale);
+  if (image.Width <= 0 || image.Height <= 0)
+    return;
+  faces_ = XCreatePixmap(display_, window_, static_cast<unsigned>(image.Width),
+                         static_cast<unsigned>(image.Height), static_cast<unsigned>(depth_));
+  facesScale_ = scale;
   std::vector<XRectangle> runs[16];
-  for (int y = 0; y < strip_.Height; ++y)
-    for (int x = 0; x < strip_.Width;) {
-      const uint8_t index = strip_.At(x, y) & 0x0F;
+  for (int y = 0; y < image.Height; ++y)
+    for (int x = 0; x < image.Width;) {
+      const uint8_t index = image.At(x, y) & 0x0F;
       int end = x + 1;
-      while (end < strip_.Width && strip_.At(end, y) == index)
+      while (end < image.Width && image.At(end, y) == index)
         ++end;
-      runs[index].push_back(XRectangle{static_cast<short>(x * scale), static_cast<short>(y * scale),
-                                       static_cast<unsigned short>((end - x) * scale),
-                                       static_cast<unsigned short>(s)});
+      runs[index].push_back(XRectangle{static_cast<short>(x), static_cast<short>(y),
+                                       static_cast<unsigned short>(end - x), 1});
       x = end;
     }
   for (int i = 0; i < 16; ++i) {
     if (runs[i].empty())
       continue;
-    XSetForeground(display_, gc_, Pixel(strip_.Palette[i]));
+    XSetForeground(display_, gc_, Pixel(image.Palette[i]));
     XFillRectangles(display_, faces_, gc_, runs[i].data(), static_cast<int>(runs[i].size()));
   }
 }
 
-void TXCanvas::DrawFace(int rank, int x, int y, int scale) {
+void TXCanvas::DrawFace(int rank, int x, int y) {
   using namespace PuzzleGeometry;
-  if (rank < 1 || rank * FaceWidth > strip_.Width || strip_.Height < FaceHeight)
+  if (rank < 1 || rank > 9)
     return;
-  MakeFaces(scale);
-  XCopyArea(display_, faces_, window_, gc_, (rank - 1) * FaceWidth * scale, 0,
-            static_cast<unsigned>(FaceWidth * scale), static_cast<unsigned>(FaceHeight * scale), x,
-            y);
-}
-
-// One pixel wide at scale 1, where X draws the level, upright and 45-degree lines of a tile
-// with GDI's pixels; CapNotLast leaves out a line's last point, as GDI does. At scale s the
-// line is s wide and moved by s/2 right and down, so it covers the s x s blocks that stand
-// for the scale-1 pixels: a line centred on the path would put half its width outside the
-// puzzle's box, where the next erase does not reach. Round ends and joins keep the
-// corners inside too.
-void TXCanvas::StrokePath(std::vector<XPoint> &p, TColor pen, int scale) {
-  XSetForeground(display_, gc_, Pixel(pen));
-  if (scale > 1) {
-    for (XPoint &q : p) {
-      q.x = static_cast<short>(q.x + scale / 2);
-      q.y = static_cast<short>(q.y + scale / 2);
-    }
-    XSetLineAttributes(display_, gc_, static_cast<unsigned>(scale), LineSolid, CapRound, JoinRound);
-  } else {
-    XSetLineAttributes(display_, gc_, 0, LineSolid, CapNotLast, JoinMiter);
-  }
-  XDrawLines(display_, window_, gc_, p.data(), static_cast<int>(p.size()), CoordModeOrigin);
-}
-
-namespace {
-std::vector<XPoint> XPoints(const TPoint *points, int count) {
-  std::vector<XPoint> p;
-  for (int i = 0; i < count; ++i)
-    p.push_back(XPoint{static_cast<short>(points[i].x), static_cast<short>(points[i].y)});
-  return p;
-}
-}  // namespace
-
-void TXCanvas::Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) {
-  if (count < 2)
+  const TScale s = Scale();
+  MakeFaces(s);
+  if (!faces_)
     return;
-  std::vector<XPoint> p = XPoints(points, count);
-  // The interior by the even-odd rule, as GDI's ALTERNATE fill, then the closed outline.
-  XSetForeground(display_, gc_, Pixel(brush));
-  XSetFillRule(display_, gc_, EvenOddRule);
-  XFillPolygon(display_, window_, gc_, p.data(), count, Complex, CoordModeOrigin);
-  p.push_back(p.front());
-  StrokePath(p, pen, scale);
-}
-
-void TXCanvas::Polyline(const TPoint *points, int count, TColor pen, int scale) {
-  if (count < 2)
-    return;
-  std::vector<XPoint> p = XPoints(points, count);
-  StrokePath(p, pen, scale);
+  const int w = s.Px(FaceWidth), h = s.Px(FaceHeight);
+  XCopyArea(display_, faces_, window_, gc_, (rank - 1) * w, 0, static_cast<unsigned>(w),
+            static_cast<unsigned>(h), x, y);
 }
 
 TXCanvas::TFont &TXCanvas::FontOf(int pixels) {
@@ -182,10 +138,8 @@ TXCanvas::TFont &TXCanvas::FontOf(int pixels) {
   return *font;
 }
 
-void TXCanvas::WriteText(int x, int y, const char *text, TTextSize size, int scale) {
-  const int label = PuzzleGeometry::LabelPixels * scale;
-  Write(FontOf(size == TTextSize::Small ? PuzzleGeometry::SmallTextPixels(label) : label), x, y,
-        text);
+void TXCanvas::WriteText(int x, int y, const char *text, TTextSize size) {
+  Write(FontOf(PuzzleGeometry::TextPixels(Scale(), size)), x, y, text);
 }
 
 // GDI writes the label on an opaque black box as tall as the font, whose top is y.

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "canvas.h"
-#include "strip_bmp.h"
+#include "strip_image.h"
 
 class TXCanvas : public TPuzzleCanvas {
  public:
@@ -19,21 +19,17 @@ class TXCanvas : public TPuzzleCanvas {
   TXCanvas(const TXCanvas &) = delete;
   TXCanvas &operator=(const TXCanvas &) = delete;
 
-  void Erase(const TBox &box) override;
-  // One copy from a pixmap that holds the strip drawn at this scale (made on first use).
-  void DrawFace(int rank, int x, int y, int scale) override;
-  // Fills by the even-odd rule, as GDI's ALTERNATE mode, then strokes the closed outline.
-  void Polygon(const TPoint *points, int count, TColor pen, TColor brush, int scale) override;
-  void Polyline(const TPoint *points, int count, TColor pen, int scale) override;
+  void Fill(const TBox &box, TColor color) override;
+  // One copy from a pixmap that holds the strip at this scale (made on first use).
+  void DrawFace(int rank, int x, int y) override;
   // Xft with Liberation Sans or DejaVu Sans Bold, or a core font where Xft opens neither,
   // on an opaque black box as GDI writes it.
-  void WriteText(int x, int y, const char *text, TTextSize size, int scale) override;
+  void WriteText(int x, int y, const char *text, TTextSize size) override;
 
  private:
   struct TFont;
   unsigned long Pixel(TColor color);
-  void StrokePath(std::vector<XPoint> &points, TColor pen, int scale);
-  void MakeFaces(int scale);
+  void MakeFaces(TScale scale);
   TFont &FontOf(int pixels);
   void Write(TFont &font, int x, int y, const char *text);
 
@@ -45,7 +41,7 @@ class TXCanvas : public TPuzzleCanvas {
   GC gc_;
   const TStripImage &strip_;
   std::map<TColor, unsigned long> pixels_;
-  Pixmap faces_ = 0;  // the strip at faceScale_
-  int faceScale_ = 0;
+  Pixmap faces_ = 0;  // the strip at facesScale_
+  TScale facesScale_;
   std::map<int, std::unique_ptr<TFont>> fonts_;  // by pixel size
 };

@@ -1,5 +1,7 @@
 #include "screen_reader.h"
 
+#include "strip_image.h"
+
 #include <X11/Xutil.h>
 
 #include <algorithm>
@@ -69,48 +71,58 @@ TImage ReadWindow(Display *display, Window window) {
   XWindowAttributes a;
   if (!XGetWindowAttributes(display, window, &a))
     throw std::runtime_error("no window to read");
+  return ReadDrawable(display, window, a.width, a.height);
+}
+
+TImage ReadDrawable(Display *display, Drawable drawable, int width, int height) {
   XImage *xi =
-      XGetImage(display, window, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+      XGetImage(display, drawable, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
   if (!xi)
     throw std::runtime_error("XGetImage failed");
   TImage img;
-  img.Width = a.width;
-  img.Height = a.height;
-  img.Rgb.resize(size_t(a.width) * a.height);
+  img.Width = width;
+  img.Height = height;
+  img.Rgb.resize(size_t(width) * height);
+  if (!xi->red_mask) {  // a pixmap has no visual: it is the screen's
+    const Visual *v = DefaultVisual(display, DefaultScreen(display));
+    xi->red_mask = v->red_mask;
+    xi->green_mask = v->green_mask;
+    xi->blue_mask = v->blue_mask;
+  }
   const int rs = ShiftOf(xi->red_mask), gs = ShiftOf(xi->green_mask), bs = ShiftOf(xi->blue_mask);
-  for (int y = 0; y < a.height; ++y)
-    for (int x = 0; x < a.width; ++x) {
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
       const unsigned long p = XGetPixel(xi, x, y);
       const uint32_t r = uint32_t((p & xi->red_mask) >> rs),
                      g = uint32_t((p & xi->green_mask) >> gs),
                      b = uint32_t((p & xi->blue_mask) >> bs);
-      img.Rgb[size_t(y) * a.width + x] = r << 16 | g << 8 | b;
+      img.Rgb[size_t(y) * width + x] = r << 16 | g << 8 | b;
     }
   XDestroyImage(xi);
   return img;
 }
 
-TStripFaces::TStripFaces(const std::string &bmpPath) {
+TStripFaces::TStripFaces(const std::string &bmpPath, TScale scale) : scale_(scale) {
   const std::vector<uint8_t> bytes = strip_test::ReadFile(bmpPath);
-  const strip_test::Picture p = strip_test::DecodeBmp(bytes);
-  const size_t table = 14 + strip_test::U32At(bytes, 14);
-  for (int y = 0; y < p.height; ++y)
-    for (int x = 0; x < p.width; ++x) {
-      const size_t q = table + size_t(p.At(x, y)) * 4;
-      rgb_.push_back(uint32_t(bytes.at(q + 2)) << 16 | uint32_t(bytes.at(q + 1)) << 8 |
-                     bytes.at(q));
-    }
-  if (p.width != 9 * FaceWidth || p.height != FaceHeight)
+  const TStripImage strip = DecodeStripBmp(bytes.data(), bytes.size());
+  if (strip.Width != 9 * FaceWidth || strip.Height != FaceHeight)
     throw std::runtime_error("unexpected strip size");
+  const TStripImage faces = ScaledStrip(strip, scale);
+  width_ = scale.Px(FaceWidth);
+  height_ = scale.Px(FaceHeight);
+  for (uint8_t index : faces.Index) {
+    const TColor c = faces.Palette[index];
+    rgb_.push_back((c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF));
+  }
 }
 
 int TStripFaces::FaceAt(const TImage &img, int x, int y) const {
+  const int o = scale_.Mul;
   for (int rank = 1; rank <= 9; ++rank) {
     bool same = true;
-    for (int fy = 1; fy < FaceHeight && same; ++fy)
-      for (int fx = 1; fx < FaceWidth && same; ++fx)
-        same = img.At(x + fx, y + fy) ==
-               rgb_[size_t(fy) * 9 * FaceWidth + (rank - 1) * FaceWidth + fx];
+    for (int fy = o; fy < height_ && same; ++fy)
+      for (int fx = o; fx < width_ && same; ++fx)
+        same = img.At(x + fx, y + fy) == rgb_[size_t(fy) * 9 * width_ + (rank - 1) * width_ + fx];
     if (same)
       return rank;
   }
@@ -132,8 +144,11 @@ TShownPuzzle ReadPuzzle(const TImage &img, const TStripFaces &faces) {
   }
   p.X = left;
   p.Y = top;
+  const TScale sc = faces.Scale();
+  const bool one = sc == TScale{};
+  auto px = [&](int v) { return sc.Px(v); };
   for (int i = 0; i < HandSize; ++i) {
-    const int x = left + i * TileStep;
+    const int x = left + px(i * TileStep);
     const int rank = faces.FaceAt(img, x, top);
     if (!rank) {
       p.Fault = "no face at hand position " + std::to_string(i + 1) + " (" + std::to_string(x) +
@@ -141,28 +156,34 @@ TShownPuzzle ReadPuzzle(const TImage &img, const TStripFaces &faces) {
       return p;
     }
     p.Hand.push_back(rank);
-    if (p.Fault.empty())
+    if (p.Fault.empty() && one)
       p.Fault = FrameFault(img, x, top, i == 0, i == HandSize - 1);
     if (!p.Fault.empty())
       return p;
   }
-  p.Answered = AnyYellow(img, left + LabelX, top + LabelY, left + AnswerX, top + PuzzleHeight);
+  p.Answered =
+      AnyYellow(img, left + px(LabelX), top + px(LabelY), left + px(AnswerX), top + px(PuzzleHeight));
   for (int k = 0; k < MaxWaits; ++k) {
-    const int x = left + AnswerX + k * TileStep;
-    const int rank = faces.FaceAt(img, x, top + AnswerTileY);
+    const int x = left + px(AnswerX + k * TileStep);
+    const int rank = faces.FaceAt(img, x, top + px(AnswerTileY));
     if (!rank)
       break;
     p.Waits.push_back(rank);
-    const bool last = k + 1 == MaxWaits || !faces.FaceAt(img, x + TileStep, top + AnswerTileY);
-    p.Fault = FrameFault(img, x, top + AnswerTileY, k == 0, last);
+    const bool last = k + 1 == MaxWaits ||
+                      !faces.FaceAt(img, left + px(AnswerX + (k + 1) * TileStep), top + px(AnswerTileY));
+    if (one)
+      p.Fault = FrameFault(img, x, top + AnswerTileY, k == 0, last);
     if (!p.Fault.empty())
       return p;
   }
-  p.NoWaitShown = p.Waits.empty() && AnyYellow(img, left + AnswerX, top + LabelY,
-                                               left + PuzzleWidth, top + PuzzleHeight);
-  // Lit pixels are allowed in the hand's row, and once answered, in the rest of the box.
-  const int right = left + (p.Answered ? PuzzleWidth : (HandSize - 1) * TileStep + TileBoxWidth);
-  const int bottom = top + (p.Answered ? PuzzleHeight : TileBoxHeight);
+  p.NoWaitShown = p.Waits.empty() && AnyYellow(img, left + px(AnswerX), top + px(LabelY),
+                                               left + px(PuzzleWidth), top + px(PuzzleHeight));
+  // Lit pixels are allowed in the hand's row, and once answered, in the rest of the box (at a
+  // reduction, one more pixel for the last frame's rounding).
+  const int slack = sc.Div > 1 ? 1 : 0;
+  const int right = left + slack +
+                    (p.Answered ? px(PuzzleWidth) : px((HandSize - 1) * TileStep + TileBoxWidth));
+  const int bottom = top + slack + (p.Answered ? px(PuzzleHeight) : px(TileBoxHeight));
   for (int y = 0; y < img.Height; ++y)
     for (int x = 0; x < img.Width; ++x)
       if (img.At(x, y) != kBlack && (x >= right || y >= bottom))

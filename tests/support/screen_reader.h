@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "canvas.h"
+
 namespace x11_test {
 
 // 0xRRGGBB per pixel, rows top-down.
@@ -20,17 +22,21 @@ struct TImage {
 };
 
 TImage ReadWindow(Display *display, Window window);
+TImage ReadDrawable(Display *display, Drawable drawable, int width, int height);
 
-// The nine faces of resources/tiles.bmp, read from the file.
+// The nine faces of resources/tiles.bmp, read from the file, at a puzzle's scale.
 class TStripFaces {
  public:
-  explicit TStripFaces(const std::string &bmpPath);
+  explicit TStripFaces(const std::string &bmpPath, TScale scale = {});
   // The rank 1..9 whose face shows with its top-left corner at (x, y), or 0. The face's
-  // first row and column carry the tile's outline, so they are left out.
+  // first rows and columns carry the tile's outline, so they are left out.
   int FaceAt(const TImage &image, int x, int y) const;
+  TScale Scale() const { return scale_; }
 
  private:
-  std::vector<uint32_t> rgb_;  // 288 x 48
+  TScale scale_;
+  int width_ = 0, height_ = 0;  // of one face
+  std::vector<uint32_t> rgb_;   // the nine side by side
 };
 
 struct TShownPuzzle {
@@ -43,8 +49,8 @@ struct TShownPuzzle {
   int Stray = 0;             // lit pixels outside what the shown parts cover
 };
 
-// Finds the puzzle from its top-left lit pixel, reads the hand, the answer, and checks each
-// tile's frame as GDI draws it.
+// Finds the puzzle from its top-left lit pixel, reads the hand, the answer, and at scale 1
+// checks each tile's frame as GDI draws it; at the faces' scale.
 TShownPuzzle ReadPuzzle(const TImage &image, const TStripFaces &faces);
 
 // "x y ranks... [| waits / None]" for messages.

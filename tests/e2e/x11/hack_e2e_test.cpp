@@ -28,7 +28,9 @@
 #include "problem.h"
 #include "puzzle.h"
 #include "puzzle_geometry.h"
+#include "canvas_scales.h"
 #include "screen_reader.h"
+#include "x11_canvas.h"
 
 using namespace x11_test;
 using Clock = std::chrono::steady_clock;
@@ -192,10 +194,13 @@ class Hack : public ::testing::Test {
   // What expected shows after its last step: the question alone, or with its answer, and
   // nothing else in the window (in particular nothing of the puzzle before).
   std::function<std::string(const TImage &)> Shows(const TPuzzle &expected) const {
+    return Shows(expected, faces_);
+  }
+  std::function<std::string(const TImage &)> Shows(const TPuzzle &expected,
+                                                   const TStripFaces &faces) const {
     const Problem p = expected.Current();
     const TBox box = expected.Box();
     const bool answered = expected.Phase() == 0;
-    const TStripFaces &faces = faces_;
     return [=, &faces](const TImage &image) -> std::string {
       const TShownPuzzle s = ReadPuzzle(image, faces);
       const std::string got = "shows " + Describe(s);
@@ -271,11 +276,9 @@ std::string Text(const TBox &b) {
 
 // The expected puzzle is stepped only for its problems and places.
 struct TNoCanvas : TPuzzleCanvas {
-  void Erase(const TBox &) override {}
-  void DrawFace(int, int, int, int) override {}
-  void Polygon(const TPoint *, int, TColor, TColor, int) override {}
-  void Polyline(const TPoint *, int, TColor, int) override {}
-  void WriteText(int, int, const char *, TTextSize, int) override {}
+  void Fill(const TBox &, TColor) override {}
+  void DrawFace(int, int, int) override {}
+  void WriteText(int, int, const char *, TTextSize) override {}
 };
 
 }  // namespace
@@ -371,15 +374,20 @@ TEST_F(Hack, IdlesAtDefaultIntervalsAndEndsWithItsWindow) {
   EXPECT_EQ("", Errors());
 }
 
-// What it refuses at start: exit 2 with the reason for a bad value, 1 for no such window.
+// What it refuses at start: exit 2 with the reason for a bad argument, 1 for a display or
+// window it cannot use; what it only answers ends with 0.
 TEST_F(Hack, RefusesBadTargetsWithAReason) {
   const struct {
     std::vector<std::string> args, env;
     int status;
     const char *says;
   } cases[] = {
-      {{"--root"}, {"XSCREENSAVER_WINDOW=0x"}, 2, "XSCREENSAVER_WINDOW is not a window id"},
-      {{"--root"}, {"XSCREENSAVER_WINDOW=-12"}, 2, "'-12'"},
+      {{"--root"}, {"XSCREENSAVER_WINDOW=0x"}, 1, "XSCREENSAVER_WINDOW is not a window id"},
+      {{"--root"}, {"XSCREENSAVER_WINDOW=-12"}, 1, "'-12'"},
+      {{"-root"}, {"XSCREENSAVER_WINDOW=0x1ffffffe"}, 1, "no window 0x1ffffffe (XSCREENSAVER"},
+      {{"-display", ":65000"}, {}, 1, "cannot open display ':65000'"},
+      {{"--version"}, {}, 0, ""},
+      {{"-h"}, {}, 0, ""},
       {{"--window-id", "0x1ffffffe"}, {}, 1, "there is no window 0x1ffffffe"},
       {{"--window-id", "zero"}, {}, 2, "--window-id needs a window id"},
       {{"--question-seconds", "-3"}, {}, 2, "--question-seconds"},
@@ -404,7 +412,7 @@ TEST_F(Hack, DoublesAtTwiceTheDpiWithinTheErasedBox) {
   Window win = NewWindow(1000, 700);
   Start({"--window-id", std::to_string(win), "--seed", "3", "--question-seconds", "1",
          "--answer-seconds", "1"});
-  TPuzzle expected(kDefaults, TRandom{3}, {{0, 0, 1000, 700}}, 2);
+  TPuzzle expected(kDefaults, TRandom{3}, {{0, 0, 1000, 700}}, {2, 1});
   TNoCanvas nothing;
   for (int k = 0; k < 6; ++k) {
     expected.Step(nothing);
@@ -431,4 +439,79 @@ TEST_F(Hack, DoublesAtTwiceTheDpiWithinTheErasedBox) {
   kill(hack_->Pid(), SIGTERM);
   EXPECT_EQ(0, hack_->WaitFor(5000));
   EXPECT_EQ("", Errors());
+}
+
+// The whole puzzle shows in a small window, at a reduction, and in the settings preview
+// at 192 dpi, at 1x rather than the 2x that the resolution asks for.
+TEST_F(Hack, ShowsTheWholePuzzleInSmallWindows) {
+  struct Case {
+    int w, h;
+    bool hiDpi;
+    TScale scale;
+  };
+  const Window root = DefaultRootWindow(display_);
+  for (const Case &c : {Case{300, 200, false, {1, 2}}, Case{160, 120, false, {1, 3}},
+                        Case{665, 373, true, {1, 1}}}) {
+    SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
+    const char resources[] = "Xft.dpi:\t192\n";
+    if (c.hiDpi)
+      XChangeProperty(display_, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                      reinterpret_cast<const unsigned char *>(resources), sizeof resources - 1);
+    else
+      XDeleteProperty(display_, root, XA_RESOURCE_MANAGER);
+    Window win = NewWindow(c.w, c.h);
+    Start({"--window-id", std::to_string(win), "--seed", "11", "--question-seconds", "1",
+           "--answer-seconds", "1"});
+    TPuzzle expected(kDefaults, TRandom{11}, {{0, 0, c.w, c.h}}, c.scale);
+    const TStripFaces faces(kStrip, c.scale);
+    TNoCanvas nothing;
+    for (int k = 0; k < 4; ++k) {
+      expected.Step(nothing);
+      const TBox b = expected.Box();
+      ASSERT_TRUE(b.Left >= 0 && b.Top >= 0 && b.Right <= c.w && b.Bottom <= c.h) << Text(b);
+      ASSERT_TRUE(Await(win, 3000, Shows(expected, faces))) << "step " << k;
+    }
+    kill(hack_->Pid(), SIGTERM);
+    EXPECT_EQ(0, hack_->WaitFor(5000));
+    XDestroyWindow(display_, win);
+  }
+  XDeleteProperty(display_, root, XA_RESOURCE_MANAGER);
+}
+
+// The pictures at every scale, as every platform's canvas must draw them: here on pixmaps,
+// which keep what is drawn whether or not they show.
+TEST_F(Hack, EveryScaleAsEveryCanvasDrawsIt) {
+  class TPixmapCanvas : public canvas_test::TCanvasUnderTest {
+   public:
+    TPixmapCanvas(Display *d, int w, int h, const TStripImage &strip)
+        : display_(d),
+          w_(w),
+          h_(h),
+          pixmap_(XCreatePixmap(d, DefaultRootWindow(d), unsigned(w), unsigned(h),
+                                unsigned(DefaultDepth(d, DefaultScreen(d))))),
+          canvas_(d, pixmap_, strip) {
+      canvas_.Erase({0, 0, w, h});
+    }
+    ~TPixmapCanvas() override { XFreePixmap(display_, pixmap_); }
+    TPuzzleCanvas &Canvas() override { return canvas_; }
+    void Snapshot() override { image_ = ReadDrawable(display_, pixmap_, w_, h_); }
+    uint32_t At(int x, int y) const override { return image_.At(x, y); }
+
+   private:
+    Display *display_;
+    int w_, h_;
+    Pixmap pixmap_;
+    TXCanvas canvas_;
+    TImage image_;
+  };
+  // The canvas asks a pixmap for a window's attributes, which X refuses; it then takes the
+  // screen's, which are the pixmap's.
+  const auto previous = XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
+  std::ifstream in(kStrip, std::ios::binary);
+  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                         std::istreambuf_iterator<char>());
+  const TStripImage strip = DecodeStripBmp(bytes.data(), bytes.size());
+  canvas_test::CheckEveryScale(
+      [&](int w, int h) { return std::make_unique<TPixmapCanvas>(display_, w, h, strip); }, strip);
+  XSetErrorHandler(previous);
 }

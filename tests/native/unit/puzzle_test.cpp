@@ -15,21 +15,21 @@ class TRecordingCanvas : public TPuzzleCanvas {
   std::vector<std::string> calls;
   std::vector<TBox> faces;  // each face's box in pixels
 
-  void Erase(const TBox &b) override { Add("erase", b.Left, b.Top, b.Right, b.Bottom); }
-  void DrawFace(int rank, int x, int y, int scale) override {
-    Add("face", rank, x, y, scale);
-    faces.push_back(
-        {x, y, x + PuzzleGeometry::FaceWidth * scale, y + PuzzleGeometry::FaceHeight * scale});
+  std::vector<TBox> fills;  // every box filled but black
+
+  void Fill(const TBox &b, TColor c) override {
+    if (c != Black)
+      fills.push_back(b);
+    Add(c == Black ? "erase" : "fill", b.Left, b.Top, b.Right, b.Bottom, static_cast<int>(c));
   }
-  void Polygon(const TPoint *p, int n, TColor pen, TColor brush, int scale) override {
-    Add("polygon", p[0].x, p[0].y, n, static_cast<int>(brush), static_cast<int>(pen), scale);
+  void DrawFace(int rank, int x, int y) override {
+    Add("face", rank, x, y, Scale().Mul, Scale().Div);
+    faces.push_back({x, y, x + Scale().Px(PuzzleGeometry::FaceWidth),
+                     y + Scale().Px(PuzzleGeometry::FaceHeight)});
   }
-  void Polyline(const TPoint *p, int n, TColor pen, int scale) override {
-    Add("polyline", p[n - 1].x, p[n - 1].y, n, static_cast<int>(pen), scale);
-  }
-  void WriteText(int x, int y, const char *text, TTextSize size, int scale) override {
+  void WriteText(int x, int y, const char *text, TTextSize size) override {
     calls.push_back((size == TTextSize::Small ? "small " : "text ") + std::string(text) +
-                    Numbers({x, y, scale}));
+                    Numbers({x, y, Scale().Mul}));
   }
 
  private:
@@ -146,24 +146,61 @@ TEST(Puzzle, RedrawRepeatsTheShownPuzzle) {
   }
 }
 
-// At scale s the same hands come at s times the places over an s times larger area.
+// At a whole scale the same hands come at s times the places over an s times larger area,
+// and a reduction's over a smaller one at the reduced places; the box, and every tile drawn,
+// stays inside the area.
 TEST(Puzzle, ScaleMultipliesPlacesAndKeepsTheSequence) {
-  TPuzzle one(kRules, TRandom{99}, {{0, 0, 800, 600}});
-  TPuzzle two(kRules, TRandom{99}, {{0, 0, 1601, 1201}}, 2);
-  TRecordingCanvas c1, c2;
-  for (int i = 0; i < 10; ++i) {
-    one.Step(c1);
-    two.Step(c2);
-    ASSERT_EQ(one.Current().HandX, two.Current().HandX);
-    ASSERT_EQ(one.Current().HandY, two.Current().HandY);
-    const TBox b = two.Box();
-    EXPECT_EQ(2 * PuzzleWidth, b.Width());
-    EXPECT_EQ(2 * one.Box().Left, b.Left);
-    EXPECT_LE(b.Right, 1601);
-    EXPECT_LE(b.Bottom, 1201);
-    one.Step(c1);
-    two.Step(c2);
+  struct Row {
+    TScale scale;
+    int width, height;  // of the area at that scale; at scale 1 both times Div / Mul
+    int boxWidth;
+  };
+  for (const Row &r : {Row{{2, 1}, 1601, 1201, 2 * PuzzleWidth}, Row{{1, 2}, 400, 300, 227},
+                       Row{{1, 3}, 267, 200, 151}}) {
+    SCOPED_TRACE(std::to_string(r.scale.Mul) + "/" + std::to_string(r.scale.Div));
+    const int w1 = r.width * r.scale.Div / r.scale.Mul, h1 = r.height * r.scale.Div / r.scale.Mul;
+    for (bool counts : {false, true}) {
+      TPuzzle one(kRules, TRandom{99}, {{0, 0, w1, h1}}, {}, counts);
+      TPuzzle scaled(kRules, TRandom{99}, {{0, 0, r.width, r.height}}, r.scale, counts);
+      TRecordingCanvas c1, c2;
+      for (int i = 0; i < 10; ++i) {
+        one.Step(c1);
+        c2.faces.clear();
+        c2.fills.clear();
+        scaled.Step(c2);
+        scaled.Step(c2);
+        one.Step(c1);
+        ASSERT_EQ(one.Current().HandX, scaled.Current().HandX);
+        ASSERT_EQ(one.Current().HandY, scaled.Current().HandY);
+        const TBox b = scaled.Box();
+        EXPECT_EQ(r.boxWidth, b.Width());
+        EXPECT_EQ(r.scale.Px(one.Box().Left), b.Left);
+        EXPECT_LE(b.Right, r.width);
+        EXPECT_LE(b.Bottom, r.height);
+        for (const std::vector<TBox> *drawn : {&c2.faces, &c2.fills})
+          for (const TBox &d : *drawn)
+            ASSERT_TRUE(d.Left >= b.Left && d.Top >= b.Top && d.Right <= b.Right &&
+                        d.Bottom <= b.Bottom)
+                << Boxes({d}) << " outside " << Boxes({b});
+      }
+    }
   }
+}
+
+// The largest whole scale up to the screen's that fits, else the largest reduction.
+TEST(Puzzle, FitScale) {
+  struct Row {
+    int most, width, height, boxHeight;
+    TScale scale;
+  };
+  for (const Row &r : {Row{2, 1920, 1080, PuzzleHeight, {2, 1}}, Row{2, 800, 600, PuzzleHeight, {1, 1}},
+                       Row{3, 665, 373, PuzzleHeight, {1, 1}}, Row{1, 453, 125, PuzzleHeight, {1, 1}},
+                       Row{1, 453, 124, PuzzleHeight, {1, 2}}, Row{1, 300, 200, PuzzleHeight, {1, 2}},
+                       Row{1, 226, 200, PuzzleHeight, {1, 3}}, Row{1, 160, 120, PuzzleHeight, {1, 3}},
+                       Row{1, 100, 50, PuzzleHeight, {1, 3}}, Row{0, 906, 250, PuzzleHeight, {1, 1}},
+                       Row{4, 1812, 500, PuzzleBoxHeight(true), {3, 1}}})
+    EXPECT_EQ(r.scale, FitScale(r.most, r.width, r.height, r.boxHeight))
+        << r.most << " " << r.width << "x" << r.height;
 }
 
 // Monitors left of and above the primary one have negative origins; each question goes to
@@ -196,7 +233,7 @@ TEST(Puzzle, ShowCountsGrowsTheBoxAndWritesTheRowUnderTheAnswer) {
     const std::vector<TBox> areas = {{0, 0, 1024 * s, 768 * s},
                                      {-PuzzleWidth * s, 0, 0, PuzzleHeightWithCounts * s}};
     const ProblemRules rules{true, 12, 0, 0, false};
-    TPuzzle plain(rules, TRandom{1}, areas, s), counted(rules, TRandom{1}, areas, s, true);
+    TPuzzle plain(rules, TRandom{1}, areas, {s, 1}), counted(rules, TRandom{1}, areas, {s, 1}, true);
     TRecordingCanvas ignored, canvas;
     int none = 0, single = 0, twoDigits = 0;  // the seed gives all three
     for (int i = 0; i < 40; ++i) {

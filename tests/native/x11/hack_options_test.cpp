@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "hack_options.h"
+#include "profile_int.h"
 
 namespace {
 using Args = std::vector<std::string>;
@@ -99,43 +106,44 @@ TEST(ParseHackOptions, DefaultsAreTheSaversSettings) {
   const THackRequest r = ParseHackOptions({});
   ASSERT_EQ("", r.Error);
   EXPECT_EQ(THackTarget::OwnWindow, r.Options.Target);
-  EXPECT_TRUE(r.Options.Sort);
-  EXPECT_EQ(2, r.Options.NoAnsRate);
-  EXPECT_EQ(15000, r.Options.QuestionMs);
-  EXPECT_EQ(5000, r.Options.AnswerMs);
-  EXPECT_FALSE(r.Options.HasSeed);
   EXPECT_FALSE(r.Options.Help);
-  EXPECT_EQ(0, r.Options.MinWaits);
-  EXPECT_FALSE(r.Options.ShowCounts);
+  for (const TSettingRow &row : SettingRows())
+    EXPECT_EQ(row.Default, row.Get(r.Options.Settings)) << row.Label;
 }
 
 TEST(ParseHackOptions, BothDashFormsAndInlineValues) {
   const Args lines[] = {
       {"-root", "-no-sort", "-no-answer-rate", "12", "-question-seconds", "1.5", "-answer-seconds",
-       "0", "-seed", "4294967295", "-min-waits", "7", "-show-counts"},
-      {"--root", "--no-sort", "--no-answer-rate=12", "--question-seconds=1.5", "--answer-seconds",
-       "0", "--seed=4294967295", "--show-counts", "--min-waits=7"},
+       "0", "-seed", "4294967295", "-min-waits", "7", "-show-counts", "-show-splits"},
+      {"--window", "--root", "--no-sort", "--no-answer-rate=12", "--question-seconds=1.5",
+       "--answer-seconds", "0", "--seed=4294967295", "--show-counts", "--min-waits=7",
+       "--no-show-splits", "--show-splits"},
       {"--sort", "--window-id", "0x600001", "--no-sort", "--root", "--no-answer-rate", "12",
        "--min-waits", "3", "--question-seconds", "1.5", "--answer-seconds=0.000", "--seed",
-       "4294967295", "--show-counts", "--min-waits", "07"},
+       "4294967295", "--show-counts", "--min-waits", "07", "--show-splits"},
   };
   for (const Args &args : lines) {
     const THackRequest r = ParseHackOptions(args);
     ASSERT_EQ("", r.Error) << args[0];
     EXPECT_EQ(THackTarget::Root, r.Options.Target);  // the last target counts
-    EXPECT_FALSE(r.Options.Sort);
-    EXPECT_EQ(12, r.Options.NoAnsRate);
-    EXPECT_EQ(1500, r.Options.QuestionMs);
-    EXPECT_EQ(0, r.Options.AnswerMs);
-    EXPECT_TRUE(r.Options.HasSeed);
-    EXPECT_EQ(UINT32_MAX, r.Options.Seed);
-    EXPECT_EQ(7, r.Options.MinWaits);
-    EXPECT_TRUE(r.Options.ShowCounts);
+    const SaverSettings &s = r.Options.Settings;
+    EXPECT_FALSE(s.Sort);
+    EXPECT_EQ(12, s.NoAnsRate);
+    EXPECT_EQ(1500, s.SleepTime);
+    EXPECT_EQ(0, s.SleepTime2);
+    EXPECT_EQ(UINT32_MAX, s.Seed);
+    EXPECT_EQ(7, s.MinWaits);
+    EXPECT_TRUE(s.ShowCounts);
+    EXPECT_TRUE(s.ShowSplits);
   }
   const THackRequest w = ParseHackOptions({"-window-id", "4194305"});
   EXPECT_EQ(THackTarget::WindowId, w.Options.Target);
   EXPECT_EQ(0x400001u, w.Options.WindowId);
   EXPECT_TRUE(ParseHackOptions({"--help"}).Options.Help);
+  EXPECT_TRUE(ParseHackOptions({"-h"}).Options.Help);
+  EXPECT_TRUE(ParseHackOptions({"--version"}).Options.Version);
+  EXPECT_EQ(":7", ParseHackOptions({"--root", "-display", ":7"}).Options.Display);
+  EXPECT_EQ(THackTarget::OwnWindow, ParseHackOptions({"--root", "--window"}).Options.Target);
 }
 
 // Each bad line is refused with a message that names what was wrong.
@@ -162,6 +170,9 @@ TEST(ParseHackOptions, RefusesBadLinesNamingTheFault) {
       {{"--min-waits", "-1"}, "'-1'"},
       {{"--min-waits"}, "--min-waits needs a value"},
       {{"--show-counts=1"}, "--show-counts takes no value"},
+      {{"--no-min-waits"}, "unknown argument"},
+      {{"--display"}, "--display needs a value"},
+      {{"--display="}, "--display needs the name of a display"},
       {{"--seed", ""}, "--seed"},
       {{"--sort=1"}, "--sort takes no value"},
       {{"--root=yes"}, "takes no value"},
@@ -181,4 +192,89 @@ TEST(ParseHackOptions, RefusesBadLinesNamingTheFault) {
     EXPECT_NE(std::string::npos, r.Error.find(c.mentions))
         << c.args[0] << " gave [" << r.Error << "]";
   }
+}
+
+namespace {
+
+std::string FileText(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in) << path;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+// The README's settings block lists every key of the file with its default and, for a
+// number, the range the dialog offers; and no key the file does not have.
+TEST(SettingRows, TheReadmeSettingsBlockAgreesWithTheTable) {
+  const std::string readme = FileText(VELKORIN_SOURCE_DIR "/README.md");
+  const size_t start = readme.find("```ini\n");
+  ASSERT_NE(std::string::npos, start);
+  std::istringstream block(readme.substr(start, readme.find("\n```", start + 1) - start));
+  const std::regex setting(R"(^(\w+)=(\S+) +;(.*)$)"), range(R"((-?\d+)\.\.(-?\d+))");
+  std::set<std::string> listed;
+  for (std::string line; std::getline(block, line);) {
+    std::smatch m, r;
+    if (!std::regex_match(line, m, setting))
+      continue;
+    const TSettingRow *row = FindSettingByKey(m[1]);
+    ASSERT_TRUE(row && m[1] == row->Key) << line;
+    EXPECT_EQ(FormatProfileInt(static_cast<int32_t>(row->Default)), m[2]) << line;
+    const std::string comment = m[3];
+    if (row->Unit != TSettingUnit::Flag) {
+      ASSERT_TRUE(std::regex_search(comment, r, range)) << line;
+      EXPECT_EQ(std::to_string(row->OfferLow) + ".." + std::to_string(row->OfferHigh), r[0])
+          << line;
+    }
+    listed.insert(row->Key);
+  }
+  for (const TSettingRow &row : SettingRows())
+    EXPECT_TRUE(!row.Key || listed.count(row.Key)) << row.Key;
+}
+
+// The panel offers every setting that both the file and the hack have, with the table's
+// default and the range the Windows dialog offers, in the option's unit.
+TEST(SettingRows, ThePanelAgreesWithTheTable) {
+  const std::string xml = FileText(VELKORIN_SOURCE_DIR "/src/x11/velkorin.xml");
+  const std::regex element(R"(<(boolean|number)\s([^>]*)/>)"), attribute(R"(([\w-]+)="([^"]*)\")");
+  std::set<const TSettingRow *> offered;
+  for (std::sregex_iterator e(xml.begin(), xml.end(), element), end; e != end; ++e) {
+    std::map<std::string, std::string> a;
+    const std::string attributes = (*e)[2];
+    for (std::sregex_iterator i(attributes.begin(), attributes.end(), attribute); i != end; ++i)
+      a[(*i)[1]] = (*i)[2];
+    const bool on = a.count("arg-unset") > 0;  // a box ticked by default
+    std::string option = (*e)[1] == "number" ? a["arg"] : on ? a["arg-unset"] : a["arg-set"];
+    option = option.substr(0, option.find(' '));
+    ASSERT_EQ(on ? "--no-" : "--", option.substr(0, on ? 5 : 2)) << e->str();
+    const TSettingRow *row = FindSettingByOption(option.substr(on ? 5 : 2));
+    ASSERT_TRUE(row && row->Key) << e->str();
+    if ((*e)[1] == "boolean") {
+      EXPECT_EQ(TSettingUnit::Flag, row->Unit) << e->str();
+      EXPECT_EQ(on ? 1 : 0, row->Default) << e->str();
+    } else {
+      EXPECT_EQ(SettingText(*row, row->OfferLow), a["low"]) << e->str();
+      EXPECT_EQ(SettingText(*row, row->OfferHigh), a["high"]) << e->str();
+      EXPECT_EQ(SettingText(*row, row->Default), a["default"]) << e->str();
+    }
+    offered.insert(row);
+  }
+  for (const TSettingRow &row : SettingRows())
+    EXPECT_TRUE(!row.Key || !row.Option || offered.count(&row)) << row.Key;
+}
+
+// --help and the man page name every option, the man page in the build's version.
+TEST(HackUsage, TheHelpAndTheManPageNameEveryOption) {
+  const std::string man = FileText(VELKORIN_MAN_PAGE);
+  const std::string usage = HackUsage;
+  for (const std::string &name : HackOptionNames()) {
+    const std::string dashed = (name.size() > 1 ? "--" : "-") + name;
+    EXPECT_TRUE(std::regex_search(usage, std::regex("\\s" + dashed + "[ ,]"))) << name;
+    EXPECT_NE(std::string::npos, man.find(std::regex_replace(dashed, std::regex("-"), "\\-")))
+        << name;
+  }
+  const std::string version = std::string(HackVersion).substr(0, strlen(HackVersion) - 1);
+  EXPECT_NE(std::string::npos, man.find('"' + version + '"')) << version;
 }
