@@ -16,6 +16,7 @@
 #include "layout_moreoptsdlg.h"
 #include "layout_setupdlg.h"
 #include "settings_file.h"
+#include "settings_table.h"
 
 namespace {
 
@@ -318,8 +319,6 @@ struct MoreCase {
   int id;
   WORD mnemonic;  // with Alt, to reach the control; 0: it has the focus already
   WORD vk;        // then this key, if any
-  int32_t SaverSettings::*number;
-  bool SaverSettings::*flag;
   int32_t value;  // what the saver then reads
 };
 
@@ -335,20 +334,20 @@ TEST_P(MoreOptionTest, ChangingItWritesItsKeyWithTheValueTheSaverReadsBack) {
   ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
   EXPECT_EQ(Settings(),
             kDefaultsFile + std::string(c.key) + "=" + std::to_string(c.value) + "\r\n");
-  const SaverSettings read = LoadSettings(TSettingsFile(SettingsFileName));
-  EXPECT_EQ(c.number ? read.*c.number : int32_t(read.*c.flag), c.value);
+  EXPECT_EQ(FindSettingByKey(c.key)->Get(LoadSettings(TSettingsFile(SettingsFileName))), c.value);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Controls, MoreOptionTest,
-    ::testing::Values(
-        // "Any" covers 0 and 1, so the next item is 2.
-        MoreCase{"MinWaits", kIdMinWaits, 0, VK_DOWN, &SaverSettings::MinWaits, nullptr, 2},
-        MoreCase{"ShowCounts", kIdShowCounts, 'T', 0, nullptr, &SaverSettings::ShowCounts, 1},
-        MoreCase{"ShowSplits", kIdShowSplits, 'H', 0, nullptr, &SaverSettings::ShowSplits, 1},
-        MoreCase{"Monitors", kIdMonitors, 'P', VK_DOWN, &SaverSettings::Monitors, nullptr, 1},
-        MoreCase{"Scale", kIdScale, 'S', VK_END, &SaverSettings::Scale, nullptr, 4}),
-    [](const ::testing::TestParamInfo<MoreCase> &info) { return std::string(info.param.key); });
+INSTANTIATE_TEST_SUITE_P(Controls, MoreOptionTest,
+                         ::testing::Values(
+                             // "Any" covers 0 and 1, so the next item is 2.
+                             MoreCase{"MinWaits", kIdMinWaits, 0, VK_DOWN, 2},
+                             MoreCase{"ShowCounts", kIdShowCounts, 'T', 0, 1},
+                             MoreCase{"ShowSplits", kIdShowSplits, 'H', 0, 1},
+                             MoreCase{"Monitors", kIdMonitors, 'P', VK_DOWN, 1},
+                             MoreCase{"Scale", kIdScale, 'S', VK_END, 4}),
+                         [](const ::testing::TestParamInfo<MoreCase> &info) {
+                           return std::string(info.param.key);
+                         });
 
 // Values the saver would not use show its defaults, and stay in the file when untouched.
 TEST_F(SetupDialogTest, UntouchedMoreOptionsKeepHandEditedValuesAsTheyWere) {
@@ -711,15 +710,13 @@ void ExpectCentredOn(HWND window, const RECT &area) {
 
 // The product version in the version resource of the file.
 std::string ProductVersion(const std::string &file) {
-  DWORD handle = 0;
-  std::vector<char> data(GetFileVersionInfoSizeA(file.c_str(), &handle));
+  std::vector<char> data(GetFileVersionInfoSizeA(file.c_str(), nullptr) + 1);
   char *value = nullptr;
   UINT length = 0;
-  if (data.empty() || !GetFileVersionInfoA(file.c_str(), 0, DWORD(data.size()), data.data()) ||
-      !VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\ProductVersion",
-                      reinterpret_cast<void **>(&value), &length))
-    return "(no version resource)";
-  return value;
+  GetFileVersionInfoA(file.c_str(), 0, DWORD(data.size()), data.data());
+  const bool found = VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\ProductVersion",
+                                    reinterpret_cast<void **>(&value), &length);
+  return found ? value : "(no version resource)";
 }
 
 TEST_F(SetupDialogTest, At96DpiBothDialogsStandWhereTheirLayoutsPutThem) {
@@ -771,19 +768,13 @@ TEST_F(SetupDialogTest, At96DpiBothDialogsStandWhereTheirLayoutsPutThem) {
   ExpectLayout(more_, MoreOptionsDlgLayout(), dpi, unscaled);
 }
 
-// Heights of text in an Arial font of the given pixel height, measured here: pixel heights
-// do not depend on the resolution of the process that measures them.
-int ZeroHeight(int fontHeight) {
-  return TextExtent("0", DT_LEFT, fontHeight).cy;
-}
-
 class ScaledLayoutTest : public SetupDialogTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(ScaledLayoutTest, BothDialogsScaleByTheHeightOfTheTextInTheLargerFont) {
   // 12 pixels at 96 dpi become 15 at 120 and 18 at 144; the layout then scales by the
-  // height of "0".
+  // height of "0", measured here: pixel heights do not depend on this process's resolution.
   const int dpi = GetParam();
-  const int h = ZeroHeight(MulDiv(ScrnSaveSetupDlgLayout().Font.Height, dpi, 96));
+  const int h = TextExtent("0", DT_LEFT, MulDiv(ScrnSaveSetupDlgLayout().Font.Height, dpi, 96)).cy;
   if (h == 15)
     GTEST_SKIP() << "the larger font measures as the designed one: nothing would scale";
   {
