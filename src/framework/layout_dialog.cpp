@@ -1,5 +1,7 @@
 #include "layout_dialog.h"
 
+#include <exception>
+
 #include "application.h"
 
 namespace {
