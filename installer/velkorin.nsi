@@ -31,11 +31,12 @@ Unicode true
   !error "${SCR} carries no version; build it with the project's CMake files"
 !endif
 
-!define PRODUCT "Velkorin"
-!define PUBLISHER "Velkorin developers"
-!define SAVER_FILE "velkorin.scr"
+; The names come from the header the saver's resources are built from.
+!searchparse /file "${__FILEDIR__}/../resources/version.h" '#define VELKORIN_PRODUCT_NAME "' PRODUCT '"'
+!searchparse /file "${__FILEDIR__}/../resources/version.h" '#define VELKORIN_COMPANY_NAME "' PUBLISHER '"'
+!searchparse /file "${__FILEDIR__}/../resources/version.h" '#define VELKORIN_FILE_NAME "' SAVER_FILE '"'
 !define UNINSTALLER "uninstall.exe"
-!define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velkorin"
+!define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define SPI_SETSCREENSAVEACTIVE 17
 !define SPIF_UPDATEINIFILE_SENDCHANGE 3

@@ -1,6 +1,7 @@
-// Version numbers of velkorin.scr. The build passes the CMake project version to the
-// resource compiler and to the setup dialog's credit; a build that passes none says 0.0.0,
-// which the installer refuses, so an unnumbered saver cannot ship by accident.
+// The names and version numbers of velkorin.scr: its resources and the installer script take
+// them from here. The build passes the CMake project version to the resource compiler and to
+// the setup dialog's credit; a build that passes none says 0.0.0, which the installer
+// refuses, so an unnumbered saver cannot ship by accident.
 #pragma once
 
 #ifndef VELKORIN_VERSION_MAJOR
@@ -20,3 +21,8 @@
   VELKORIN_DOTTED_(VELKORIN_VERSION_MAJOR, VELKORIN_VERSION_MINOR, VELKORIN_VERSION_PATCH)
 #define VELKORIN_VERSION_NUMBERS \
   VELKORIN_VERSION_MAJOR, VELKORIN_VERSION_MINOR, VELKORIN_VERSION_PATCH, VELKORIN_VERSION_TWEAK
+
+#define VELKORIN_PRODUCT_NAME "Velkorin"
+#define VELKORIN_COMPANY_NAME "Velkorin developers"
+#define VELKORIN_FILE_NAME "velkorin.scr"
+#define VELKORIN_FILE_DESCRIPTION "Velkorin screen saver"

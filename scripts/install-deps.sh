@@ -14,6 +14,7 @@ packages=(
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   libx11-dev libxft-dev xscreensaver xscreensaver-data fonts-dejavu-core dpkg-dev
   debhelper libfreetype-dev lintian devscripts desktop-file-utils libxml2-utils
+  emscripten chromium nodejs
 )
 
 missing=()
@@ -21,6 +22,8 @@ for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [[ $status == "install ok installed" ]] || missing+=("$p")
 done
+# npm comes with some builds of nodejs and is a package of its own in Debian's.
+command -v npm >/dev/null || missing+=(npm)
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
 echo "install-deps: installing ${missing[*]}"

@@ -88,6 +88,14 @@ bool TCompleteHands::FindWaits(const TTileCounts &thirteen, TWaitSet &waits) con
   return found;
 }
 
+int TCompleteHands::Size() const {
+  int n = 0;
+  for (uint32_t word : bits_)
+    for (; word; word &= word - 1)
+      ++n;
+  return n;
+}
+
 const TCompleteHands &CompleteHands() {
   static const TCompleteHands hands;
   return hands;

@@ -16,6 +16,8 @@ class TCompleteHands {
   bool Contains(const TTileCounts &fourteen) const { return Has(Key(fourteen)); }
   // As FindWaits, for thirteen tiles, each count 0..4.
   bool FindWaits(const TTileCounts &thirteen, TWaitSet &waits) const;
+  // How many hands it lists.
+  int Size() const;
 
  private:
   // Counts of ranks 1..8 as base-5 digits; rank 9 follows from the fixed total.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "puzzle_geometry.h"
+#include "split.h"
 
 using namespace PuzzleGeometry;
 
@@ -12,17 +13,21 @@ constexpr char kAnswerLabel[] = "Answer :";
 constexpr char kNoneLabel[] = "None";
 }  // namespace
 
-TPuzzle::TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas,
-                 TScale scale, bool showCounts)
+TPuzzle::TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas, TScale scale,
+                 bool showCounts, bool showSplits)
     : rules_(rules),
       random_(random),
       scale_(scale),
       nextScale_(scale),
       frame_(MakeTileFrame(scale)),
-      showCounts_(showCounts) {
-  // The placement keeps the taller box inside the area only when the row is drawn, so that
-  // without it the places, and the draws that make them, are those they always were.
+      showCounts_(showCounts),
+      showSplits_(showSplits) {
+  // The placement keeps the taller box inside the area only when the rows are drawn, so that
+  // without them the places, and the draws that make them, are those they always were.
   rules_.Height = PuzzleBoxHeight(showCounts_);
+  TScale rows;
+  if (showSplits_ && SplitScale(scale_, rows))
+    rowFrame_ = MakeTileFrame(rows);
   SetAreas(std::move(areas));
   NextProblem();
   turn_ = 0;  // the unshown problem does not take a turn
@@ -41,11 +46,19 @@ void TPuzzle::NextProblem() {
   if (nextScale_ != scale_) {
     scale_ = nextScale_;
     frame_ = MakeTileFrame(scale_);
+    TScale rows;
+    if (showSplits_ && SplitScale(scale_, rows))
+      rowFrame_ = MakeTileFrame(rows);
   }
   const TBox &area = areas_[turn_];
   turn_ = (turn_ + 1) % areas_.size();
   rules_.AreaWidth = area.Width() * scale_.Div / scale_.Mul;
   rules_.AreaHeight = area.Height() * scale_.Div / scale_.Mul;
+  // Decided before the answer is known, so the place does not give the answer away.
+  TScale rows;
+  splitsShown_ = showSplits_ && SplitScale(scale_, rows) && PuzzleWidth <= rules_.AreaWidth &&
+                 PuzzleBoxHeight(showCounts_, true) <= rules_.AreaHeight;
+  rules_.Height = PuzzleBoxHeight(showCounts_, splitsShown_);
   MakeProblem(problem_, rules_, random_);
   origin_ = {area.Left + scale_.Px(problem_.HandX), area.Top + scale_.Px(problem_.HandY)};
 }
@@ -107,6 +120,14 @@ void TPuzzle::DrawAnswer(TPuzzleCanvas &canvas) const {
   }
   if (showCounts_)
     DrawCounts(canvas);
+  if (splitsShown_)
+    DrawSplits(canvas);
+}
+
+void TPuzzle::DrawSplits(TPuzzleCanvas &canvas) const {
+  const TPoint at = At(SplitsX, PuzzleBoxHeight(showCounts_) + SplitsGap);
+  DrawSplitRows(canvas, rowFrame_, problem_, at.x, at.y);
+  canvas.SetScale(scale_);
 }
 
 // "None" needs no count: no rank completes the hand, so no row is drawn.
@@ -142,8 +163,67 @@ void TPuzzle::DrawTile(TPuzzleCanvas &canvas, int rank, int x, int y) const {
   DrawPuzzleTile(canvas, frame_, rank, at.x, at.y);
 }
 
-int PuzzleBoxHeight(bool showCounts) {
-  return showCounts ? PuzzleHeightWithCounts : PuzzleHeight;
+namespace {
+
+// The yellow frame around the face whose corner is at (x, y), at the canvas's scale, outside
+// the tile's own outline, which is yellow too: at the smallest scale each is a single pixel.
+void FrameAddedTile(TPuzzleCanvas &canvas, int x, int y) {
+  const TScale s = canvas.Scale();
+  const int l = x + s.Px(-MarkOutside), t = y + s.Px(-MarkOutside);
+  const int r = x + s.Px(FaceWidth + 1 + MarkOutside), b = y + s.Px(FaceHeight + 1 + MarkOutside);
+  const int inL = x + s.Px(MarkWidth - MarkOutside), inT = y + s.Px(MarkWidth - MarkOutside);
+  const int inR = x + s.Px(FaceWidth + 1 + MarkOutside - MarkWidth);
+  const int inB = y + s.Px(FaceHeight + 1 + MarkOutside - MarkWidth);
+  canvas.Fill({l, t, r, inT}, Yellow);
+  canvas.Fill({l, inB, r, b}, Yellow);
+  canvas.Fill({l, inT, inL, inB}, Yellow);
+  canvas.Fill({inR, inT, r, inB}, Yellow);
+}
+
+}  // namespace
+
+void DrawSplitRows(TPuzzleCanvas &canvas, const TTileFrame &frame, const Problem &problem, int left,
+                   int top) {
+  if (problem.Waits[NoWait])
+    return;
+  canvas.SetScale(frame.Scale);
+  const TScale s = frame.Scale;
+  int row = 0;
+  for (int w = 1; w <= 9; ++w) {
+    if (!problem.Waits[w])
+      continue;
+    TTileCounts completed = problem.Counts;
+    ++completed[w];
+    THandSplit split;
+    if (!SplitHand(completed, split))
+      continue;  // not a wait after all; nothing to explain
+    const int y = top + s.Px(row++ * SplitRowStep);
+    int x = 0, marked = -1;
+    for (int g = 0; g < split.Count; ++g) {
+      for (int i = 0; i < split.Groups[g].Tiles; ++i) {
+        const int rank = split.Groups[g].RankAt(i);
+        const bool mark = rank == w && marked < 0;
+        if (mark)
+          marked = x;
+        DrawPuzzleTile(canvas, frame, rank, left + s.Px(x), y, mark ? Yellow : Grey);
+        x += TileStep;
+      }
+      x += SplitGroupGap;
+    }
+    if (marked >= 0)
+      FrameAddedTile(canvas, left + s.Px(marked), y);
+  }
+}
+
+int PuzzleBoxHeight(bool showCounts, bool showSplits) {
+  return (showCounts ? PuzzleHeightWithCounts : PuzzleHeight) + (showSplits ? SplitsHeight : 0);
+}
+
+bool SplitScale(TScale puzzle, TScale &rows) {
+  if (puzzle.Div > 1 || puzzle.Mul < 1)
+    return false;
+  rows = puzzle.Mul == 1 ? TScale{1, 2} : TScale{puzzle.Mul / 2, 1};
+  return true;
 }
 
 int ScaleForDpi(int dpi) {
@@ -168,4 +248,13 @@ TScale FitScale(int most, int areaWidth, int areaHeight, int height) {
     if (Ceiling(PuzzleWidth, d) <= areaWidth && Ceiling(height, d) <= areaHeight)
       return {1, d};
   return {1, kLeast};
+}
+
+TScale FitScale(int most, int areaWidth, int areaHeight, bool showCounts, bool showSplits) {
+  if (showSplits) {
+    const TScale s = FitScale(most, areaWidth, areaHeight, PuzzleBoxHeight(showCounts, true));
+    if (s.Div == 1)  // a whole scale, which FitScale gives only where the box fits
+      return s;
+  }
+  return FitScale(most, areaWidth, areaHeight, PuzzleBoxHeight(showCounts));
 }

@@ -16,8 +16,10 @@ class TPuzzle {
   // rules gives Sort, NoAnsRate, MinWaits and Preview; the area sizes come from areas. Makes
   // a first problem that is never shown: it only gives the first question the place it
   // erases. showCounts adds the tiles left under the answer, and the box grows to hold them.
+  // showSplits adds each wait's split under that, where the taller box fits the area at a
+  // scale that has a smaller one for the rows; elsewhere the puzzle is as without it.
   TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> areas, TScale scale = {},
-          bool showCounts = false);
+          bool showCounts = false, bool showSplits = false);
 
   // Where the following questions go, in turn: a new window size, or other monitors.
   void SetAreas(std::vector<TBox> areas);
@@ -43,6 +45,7 @@ class TPuzzle {
   void DrawQuestion(TPuzzleCanvas &canvas) const;
   void DrawAnswer(TPuzzleCanvas &canvas) const;
   void DrawCounts(TPuzzleCanvas &canvas) const;
+  void DrawSplits(TPuzzleCanvas &canvas) const;
   void DrawTile(TPuzzleCanvas &canvas, int rank, int x, int y) const;
   TPoint At(int x, int y) const;
 
@@ -54,14 +57,28 @@ class TPuzzle {
   TScale nextScale_;
   TTileFrame frame_;  // at scale_
   bool showCounts_;
+  bool showSplits_;
+  bool splitsShown_ = false;  // the current puzzle has room for the rows
+  TTileFrame rowFrame_;       // at the rows' scale, when scale_ has one
   Problem problem_ = {};
   TPoint origin_ = {};  // the current hand's top-left corner in the window
   int phase_ = 0;
   bool shown_ = false;  // a question has been drawn
 };
 
-// The height of a puzzle's box at scale 1: the answer row, or the count row under it.
-int PuzzleBoxHeight(bool showCounts);
+// The height of a puzzle's box at scale 1: the answer row, or the count row under it, and the
+// room for the splits under those.
+int PuzzleBoxHeight(bool showCounts, bool showSplits = false);
+
+// The scale the splits are drawn at under a puzzle at scale puzzle: the largest the canvases
+// draw at that is at most half of it (1/2, then whole scales). False where none is.
+bool SplitScale(TScale puzzle, TScale &rows);
+
+// One row for each wait of problem, in rank order, from (left, top) at frame's scale: the
+// thirteen tiles and the wait split into groups (SplitHand), a gap between groups, the
+// wait's first tile framed in yellow. Nothing for a problem without a wait.
+void DrawSplitRows(TPuzzleCanvas &canvas, const TTileFrame &frame, const Problem &problem, int left,
+                   int top);
 
 // The integer scale for a screen of dpi dots per inch: 96 is 1, 192 is 2, at least 1.
 int ScaleForDpi(int dpi);
@@ -70,3 +87,7 @@ int ScaleForDpi(int dpi);
 // width x height: the largest whole scale up to most at which the box fits, else the
 // largest reduction that fits (down to a third, which is what is left where none fits).
 TScale FitScale(int most, int areaWidth, int areaHeight, int height);
+// As FitScale for a puzzle with the settings' rows: with the splits, the largest whole scale
+// at which the box with them fits, or where none does the scale without them, at which they
+// are then not drawn.
+TScale FitScale(int most, int areaWidth, int areaHeight, bool showCounts, bool showSplits);

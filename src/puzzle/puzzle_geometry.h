@@ -37,6 +37,22 @@ constexpr int CountX = 12;
 constexpr int CountRowHeight = 18;
 constexpr int PuzzleHeightWithCounts = CountY + CountRowHeight;
 
+// With the splits shown, under the answer (and the count row) one row for each wait: the hand
+// with that wait, split into its groups, at a smaller scale than the puzzle's (SplitScale).
+// The rows start under "Answer :"; their own sizes below are in the rows' scale-1 pixels.
+constexpr int SplitsX = LabelX;
+constexpr int SplitsGap = 8;
+constexpr int SplitRowStep = TileBoxHeight + 5;
+// Between two groups the step grows by this, which leaves a clear gap after the body.
+constexpr int SplitGroupGap = 24;
+// The added tile's yellow frame: over the face's outline and one pixel outside it, so it
+// covers no face and no neighbour's face.
+constexpr int MarkOutside = 1;
+constexpr int MarkWidth = 2;
+// Room for nine rows, whichever the answer: the rows are at most half the puzzle's scale.
+constexpr int SplitRowsHeight = (MaxWaits - 1) * SplitRowStep + TileBoxHeight;
+constexpr int SplitsHeight = SplitsGap + (SplitRowsHeight + 1) / 2;
+
 // The smaller text's pixel height beside a label of labelPixels: 10 points to its 14,
 // rounded as MulDiv rounds (14 beside 19).
 constexpr int SmallTextPixels(int labelPixels) {
@@ -62,3 +78,9 @@ static_assert(PuzzleHeight == PuzzleGeometry::AnswerTileY + PuzzleGeometry::Tile
 static_assert((HandSize - 1) * PuzzleGeometry::TileStep + PuzzleGeometry::TileBoxWidth <=
                   PuzzleWidth,
               "the puzzle box holds the hand");
+static_assert(PuzzleGeometry::SplitsX +
+                      ((HandSize - 1) * PuzzleGeometry::TileStep +
+                       6 * PuzzleGeometry::SplitGroupGap + PuzzleGeometry::TileBoxWidth + 1) /
+                          2 <=
+                  PuzzleWidth,
+              "a row of seven pairs at half the scale fits the puzzle's width");

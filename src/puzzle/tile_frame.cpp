@@ -125,10 +125,11 @@ TTileFrame MakeTileFrame(TScale scale) {
   return frame;
 }
 
-void DrawPuzzleTile(TPuzzleCanvas &canvas, const TTileFrame &frame, int rank, int left, int top) {
+void DrawPuzzleTile(TPuzzleCanvas &canvas, const TTileFrame &frame, int rank, int left, int top,
+                    TColor outline) {
   canvas.SetScale(frame.Scale);
   canvas.DrawFace(rank, left, top);
   for (const TPaintBox &p : frame.Boxes)
     canvas.Fill({left + p.Box.Left, top + p.Box.Top, left + p.Box.Right, top + p.Box.Bottom},
-                p.Color);
+                p.Color == Grey ? outline : p.Color);
 }

@@ -22,5 +22,7 @@ struct TTileFrame {
 TTileFrame MakeTileFrame(TScale scale);
 
 // One tile on its own: the face of rank 1..9 with its top-left corner at (left, top), then
-// the frame, at the frame's scale (the canvas's, which it sets).
-void DrawPuzzleTile(TPuzzleCanvas &canvas, const TTileFrame &frame, int rank, int left, int top);
+// the frame, at the frame's scale (the canvas's, which it sets); outline for the frame's grey
+// lines marks a tile out.
+void DrawPuzzleTile(TPuzzleCanvas &canvas, const TTileFrame &frame, int rank, int left, int top,
+                    TColor outline = Grey);

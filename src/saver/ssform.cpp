@@ -210,14 +210,15 @@ void TScreenSaverForm::StartPuzzles(HWND window) {
         if (a.Width() * a.Height() < least.Width() * least.Height())
           least = a;
       scale = FitScale(ScaleForDpi(ScreenPixelsPerInch()), least.Width(), least.Height(),
-                       PuzzleBoxHeight(settings_.ShowCounts));
+                       settings_.ShowCounts, settings_.ShowSplits);
     }
   }
   TRandom random{ClockSeed()};
 #ifdef VELKORIN_TEST_PROBES
   random.RandomSeed = ProbeSeed(random.RandomSeed);
 #endif
-  puzzle_ = std::make_unique<TPuzzle>(rules, random, std::move(areas), scale, settings_.ShowCounts);
+  puzzle_ = std::make_unique<TPuzzle>(rules, random, std::move(areas), scale, settings_.ShowCounts,
+                                     settings_.ShowSplits);
   dc_ = WindowDc(window);
   surface_ = std::make_unique<TSurface>(dc_.get());
   canvas_ = std::make_unique<TGdiCanvas>(*surface_, Image1);

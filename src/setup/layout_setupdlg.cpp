@@ -47,7 +47,8 @@ const TControlDef kControls[] = {
                                                                                  SS_OWNERDRAW,                          kIdLabel3,
    true, kLabelFormat},
   {TControlKind::Label,    "Label4",    {252,  4,   229,  45},
-   "Velkorin " VELKORIN_VERSION_STRING ": the screen saver that drills the waits of one-suit mahjong hands",
+   VELKORIN_PRODUCT_NAME " " VELKORIN_VERSION_STRING
+   ": the screen saver that drills the waits of one-suit mahjong hands",
                                                                                  SS_OWNERDRAW,                          kIdLabel4,
    false, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS, &kCreditFont},
 };

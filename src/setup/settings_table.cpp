@@ -111,7 +111,10 @@ bool ReadSeconds(const std::string &text, int32_t &milliseconds) {
   if (!ReadDecimal(whole, INT32_MAX / 1000, seconds))
     return false;
   fraction.resize(3, '0');
-  const uint64_t ms = seconds * 1000 + static_cast<uint64_t>(std::stoi(fraction));
+  uint64_t thousandths = 0;
+  for (char c : fraction)
+    thousandths = thousandths * 10 + static_cast<uint64_t>(c - '0');
+  const uint64_t ms = seconds * 1000 + thousandths;
   if (ms > INT32_MAX)
     return false;
   milliseconds = static_cast<int32_t>(ms);

@@ -149,7 +149,7 @@ class THack {
         area_(Area()),
         canvas_(display, window, strip),
         puzzle_(RulesFromSettings(o.Settings, false), TRandom{Seed(o.Settings)}, {area_},
-                FittingScale(), o.Settings.ShowCounts) {}
+                FittingScale(), o.Settings.ShowCounts, o.Settings.ShowSplits) {}
 
   int Run() {
     const int xfd = ConnectionNumber(display_);
@@ -203,7 +203,8 @@ class THack {
 
   // The scale Xft.dpi asks for, or a smaller one at which the whole puzzle fits the window.
   TScale FittingScale() const {
-    return FitScale(most_, width_, height_, PuzzleBoxHeight(options_.Settings.ShowCounts));
+    return FitScale(most_, width_, height_, options_.Settings.ShowCounts,
+                    options_.Settings.ShowSplits);
   }
 
   // false: the run is over.

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "puzzle_geometry.h"
@@ -41,8 +42,9 @@ TXCanvas::TXCanvas(Display *display, Window window, const TStripImage &strip)
 
 TXCanvas::~TXCanvas() {
   fonts_.clear();
-  if (faces_)
-    XFreePixmap(display_, faces_);
+  for (Pixmap faces : faces_)
+    if (faces)
+      XFreePixmap(display_, faces);
   XFreeGC(display_, gc_);
 }
 
@@ -75,17 +77,21 @@ void TXCanvas::Fill(const TBox &box, TColor color) {
 // The strip is drawn once per scale into a pixmap of the window's depth, a rectangle list
 // per colour, so faces then cost one copy each and no image format needs converting.
 void TXCanvas::MakeFaces(TScale scale) {
-  if (faces_ && facesScale_ == scale)
+  if (faces_[0] && facesScale_[0] == scale)
     return;
-  if (faces_)
-    XFreePixmap(display_, faces_);
-  faces_ = 0;
+  std::swap(faces_[0], faces_[1]);
+  std::swap(facesScale_[0], facesScale_[1]);
+  if (faces_[0] && facesScale_[0] == scale)
+    return;
+  if (faces_[0])
+    XFreePixmap(display_, faces_[0]);
+  faces_[0] = 0;
   const TStripImage image = ScaledStrip(strip_, scale);
   if (image.Width <= 0 || image.Height <= 0)
     return;
-  faces_ = XCreatePixmap(display_, window_, static_cast<unsigned>(image.Width),
-                         static_cast<unsigned>(image.Height), static_cast<unsigned>(depth_));
-  facesScale_ = scale;
+  faces_[0] = XCreatePixmap(display_, window_, static_cast<unsigned>(image.Width),
+                            static_cast<unsigned>(image.Height), static_cast<unsigned>(depth_));
+  facesScale_[0] = scale;
   std::vector<XRectangle> runs[16];
   for (int y = 0; y < image.Height; ++y)
     for (int x = 0; x < image.Width;) {
@@ -101,7 +107,7 @@ void TXCanvas::MakeFaces(TScale scale) {
     if (runs[i].empty())
       continue;
     XSetForeground(display_, gc_, Pixel(image.Palette[i]));
-    XFillRectangles(display_, faces_, gc_, runs[i].data(), static_cast<int>(runs[i].size()));
+    XFillRectangles(display_, faces_[0], gc_, runs[i].data(), static_cast<int>(runs[i].size()));
   }
 }
 
@@ -111,10 +117,10 @@ void TXCanvas::DrawFace(int rank, int x, int y) {
     return;
   const TScale s = Scale();
   MakeFaces(s);
-  if (!faces_)
+  if (!faces_[0])
     return;
   const int w = s.Px(FaceWidth), h = s.Px(FaceHeight);
-  XCopyArea(display_, faces_, window_, gc_, (rank - 1) * w, 0, static_cast<unsigned>(w),
+  XCopyArea(display_, faces_[0], window_, gc_, (rank - 1) * w, 0, static_cast<unsigned>(w),
             static_cast<unsigned>(h), x, y);
 }
 

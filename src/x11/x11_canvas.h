@@ -41,7 +41,9 @@ class TXCanvas : public TPuzzleCanvas {
   GC gc_;
   const TStripImage &strip_;
   std::map<TColor, unsigned long> pixels_;
-  Pixmap faces_ = 0;  // the strip at facesScale_
-  TScale facesScale_;
+  // The strip at the last two scales drawn, the latest first: a puzzle and the smaller rows
+  // under its answer take turns without making either again.
+  Pixmap faces_[2] = {};
+  TScale facesScale_[2];
   std::map<int, std::unique_ptr<TFont>> fonts_;  // by pixel size
 };

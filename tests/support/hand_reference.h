@@ -5,6 +5,9 @@
 
 namespace ref {
 
+// Four tiles of each rank exist.
+constexpr int kTilesOfARank = 4;
+
 struct Ranks {
   int n[10] = {};  // n[r] tiles of rank r, 1..9
 };
@@ -62,10 +65,29 @@ inline bool Complete(Ranks h) {
   return false;
 }
 
+// Calls f(h) for every hand of the given number of tiles with at most `most` of each rank.
+template <typename F>
+void ForEachHand(int tiles, int most, F f) {
+  Ranks h;
+  auto walk = [&](auto &self, int r, int left) -> void {
+    if (r == 9) {
+      h.n[9] = left;
+      if (left <= most)
+        f(static_cast<const Ranks &>(h));
+      return;
+    }
+    for (int k = 0; k <= most && k <= left; ++k) {
+      h.n[r] = k;
+      self(self, r + 1, left - k);
+    }
+  };
+  walk(walk, 1, tiles);
+}
+
 // Whether one more tile of rank completes the thirteen tiles of h. A rank already held
 // four times cannot be drawn again, so it never completes a hand.
 inline bool CompletesWith(Ranks h, int rank) {
-  if (h.n[rank] >= 4)
+  if (h.n[rank] >= kTilesOfARank)
     return false;
   ++h.n[rank];
   return Complete(h);

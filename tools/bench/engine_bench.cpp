@@ -1,7 +1,7 @@
 // How long the engine takes for the work the saver does: building the table of complete
 // hands, finding waits, making a problem at the shipped no-wait share, at the share where
 // no problem has a wait, and at every MinWaits; and how long the wait calculator takes,
-// as a whole process, over every hand.
+// as a whole process, over every hand; and a puzzle with the splits under its answer.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -20,6 +20,7 @@
 
 #include "complete_hands.h"
 #include "problem.h"
+#include "puzzle.h"
 #include "random.h"
 
 extern char **environ;
@@ -149,6 +150,39 @@ BENCHMARK(BM_MakeProblemMinWaits)
     ->ArgName("MinWaits")
     ->Iterations(200000)
     ->Unit(benchmark::kMicrosecond);
+
+// What the puzzle asks of a canvas, counted: the cost of a platform's drawing aside, the
+// puzzle's own work for a step.
+class TCountingCanvas : public TPuzzleCanvas {
+ public:
+  int64_t Calls = 0;
+  void Fill(const TBox &box, TColor) override { Calls += box.Width() > 0; }
+  void DrawFace(int rank, int, int) override { Calls += rank; }
+  void WriteText(int, int, const char *text, TTextSize) override { Calls += text[0]; }
+};
+
+// A question and its answer at scale 2, nine rows of splits at scale 1 under the answer; the
+// slowest pair of steps too, since a step must never keep the saver from its next one, by
+// the processor time of this thread (a shared machine's wall clock mostly measures waiting).
+void BM_PuzzleWithSplits(benchmark::State &state) {
+  const ProblemRules rules{true, 2, 0, 0, false};
+  TPuzzle puzzle(rules, TRandom{}, {{0, 0, 1920, 1080}}, {2, 1}, false, true);
+  TCountingCanvas canvas;
+  double slowest = 0;
+  int64_t drawn = 0;
+  for (auto _ : state) {
+    const int64_t calls = canvas.Calls;
+    const double cpu = ThreadCpuSeconds();
+    puzzle.Step(canvas);
+    puzzle.Step(canvas);
+    slowest = std::max(slowest, ThreadCpuSeconds() - cpu);
+    drawn += canvas.Calls > calls;
+  }
+  benchmark::DoNotOptimize(drawn);
+  state.SetItemsProcessed(state.iterations());
+  state.counters["slowest_us"] = slowest * 1e6;
+}
+BENCHMARK(BM_PuzzleWithSplits)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 
 // Every hand, one a line, as the calculator reads them: a temporary file for the whole
 // run, removed at exit.

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "icon_image.h"
-#include "strip_image.h"
+#include "tile_strip.h"
 
 namespace {
 

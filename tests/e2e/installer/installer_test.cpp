@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "version.h"
 
 namespace {
 
@@ -21,7 +22,8 @@ constexpr DWORD kRunBound = 120000;  // an installer's first run in a cold prefi
 constexpr DWORD kStart = 20000;
 constexpr DWORD kEnd = 10000;
 const char kUninstallRoot[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velkorin";
+const char kUninstallKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" VELKORIN_PRODUCT_NAME;
 const char kDesktop[] = "Control Panel\\Desktop";
 
 // The installer under test and the saver it carries: this build's, or, when the
@@ -48,7 +50,7 @@ std::string SystemDir() {
 // The installed saver as this process sees it. The installer has this process's bitness,
 // so both go through the same file system redirection.
 std::string InstalledSaver() {
-  return SystemDir() + "\\velkorin.scr";
+  return SystemDir() + "\\" VELKORIN_FILE_NAME;
 }
 
 // The same file as named for every program: a 32-bit process on 64-bit Windows sees
@@ -59,7 +61,7 @@ std::string NativeSaverPath() {
   if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) {
     char dir[MAX_PATH] = {};
     if (GetSystemWow64DirectoryA(dir, MAX_PATH))
-      return std::string(dir) + "\\velkorin.scr";
+      return std::string(dir) + "\\" VELKORIN_FILE_NAME;
   }
   return InstalledSaver();
 }
@@ -68,6 +70,11 @@ std::string ProgramFilesDir() {
   char dir[MAX_PATH] = {};
   SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, dir);
   return dir;
+}
+
+// The installer's own folder, which holds its uninstaller.
+std::string InstallFolder() {
+  return ProgramFilesDir() + "\\" VELKORIN_PRODUCT_NAME;
 }
 
 bool SamePath(const std::string &a, const std::string &b) {
@@ -105,8 +112,8 @@ int EntriesNamedVelkorin() {
     if (RegEnumKeyExA(root, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
       break;
     std::string subkey = std::string(kUninstallRoot) + "\\" + name;
-    count +=
-        ReadRegString(HKEY_LOCAL_MACHINE, subkey.c_str(), "DisplayName").value_or("") == "Velkorin";
+    count += ReadRegString(HKEY_LOCAL_MACHINE, subkey.c_str(), "DisplayName").value_or("") ==
+             VELKORIN_PRODUCT_NAME;
   }
   RegCloseKey(root);
   return count;
@@ -299,11 +306,11 @@ class Installer : public ::testing::Test {
       DeleteFileIfAny(ini_);
   }
 
-  std::string Uninstaller() const { return ProgramFilesDir() + "\\Velkorin\\uninstall.exe"; }
+  std::string Uninstaller() const { return InstallFolder() + "\\uninstall.exe"; }
 
   // Runs the uninstaller in place and waits for it (the _?= form skips the copy to %TEMP%).
   void UninstallInPlace() {
-    const std::string folder = ProgramFilesDir() + "\\Velkorin";
+    const std::string folder = InstallFolder();
     ASSERT_EQ(0u, RunCommandLine("\"" + Uninstaller() + "\" /S _?=" + folder));
   }
 
@@ -322,12 +329,12 @@ TEST(SetupProgram, IsBuiltForThisTestsBitness) {
 TEST(SetupProgram, CarriesTheProductNameAndVersionAndAsksForAnAdministrator) {
   VersionInfo info(SetupPath());
   ASSERT_TRUE(info.Present());
-  EXPECT_EQ("Velkorin", info.String("ProductName"));
-  EXPECT_EQ(VELKORIN_EXPECTED_VERSION, info.String("ProductVersion"));
+  EXPECT_EQ(VELKORIN_PRODUCT_NAME, info.String("ProductName"));
+  EXPECT_EQ(VELKORIN_VERSION_STRING, info.String("ProductVersion"));
   const VS_FIXEDFILEINFO *fixed = info.Fixed();
   ASSERT_NE(nullptr, fixed);
-  EXPECT_EQ(MAKELONG(VELKORIN_EXPECTED_MINOR, VELKORIN_EXPECTED_MAJOR), fixed->dwProductVersionMS);
-  EXPECT_EQ(static_cast<DWORD>(VELKORIN_EXPECTED_PATCH), HIWORD(fixed->dwProductVersionLS));
+  EXPECT_EQ(MAKELONG(VELKORIN_VERSION_MINOR, VELKORIN_VERSION_MAJOR), fixed->dwProductVersionMS);
+  EXPECT_EQ(static_cast<DWORD>(VELKORIN_VERSION_PATCH), HIWORD(fixed->dwProductVersionLS));
   DataModule setup(SetupPath());
   ASSERT_NE(nullptr, setup.get());
   bool admin = false;
@@ -342,17 +349,17 @@ TEST(SaverResources, VersionNamesVelkorinWithTheProjectVersion) {
   const VS_FIXEDFILEINFO *fixed = info.Fixed();
   ASSERT_NE(nullptr, fixed);
   EXPECT_EQ(VS_FFI_SIGNATURE, fixed->dwSignature);
-  EXPECT_EQ(MAKELONG(VELKORIN_EXPECTED_MINOR, VELKORIN_EXPECTED_MAJOR), fixed->dwFileVersionMS);
-  EXPECT_EQ(static_cast<DWORD>(VELKORIN_EXPECTED_PATCH), HIWORD(fixed->dwFileVersionLS));
+  EXPECT_EQ(MAKELONG(VELKORIN_VERSION_MINOR, VELKORIN_VERSION_MAJOR), fixed->dwFileVersionMS);
+  EXPECT_EQ(static_cast<DWORD>(VELKORIN_VERSION_PATCH), HIWORD(fixed->dwFileVersionLS));
   EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
   EXPECT_EQ(fixed->dwFileVersionLS, fixed->dwProductVersionLS);
   EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
-  EXPECT_EQ("Velkorin", info.String("ProductName"));
-  EXPECT_EQ("velkorin.scr", info.String("OriginalFilename"));
-  EXPECT_EQ(VELKORIN_EXPECTED_VERSION, info.String("FileVersion"));
-  EXPECT_EQ(VELKORIN_EXPECTED_VERSION, info.String("ProductVersion"));
-  EXPECT_EQ("Velkorin developers", info.String("CompanyName"));
-  EXPECT_NE(std::string::npos, info.String("FileDescription").find("Velkorin"));
+  EXPECT_EQ(VELKORIN_PRODUCT_NAME, info.String("ProductName"));
+  EXPECT_EQ(VELKORIN_FILE_NAME, info.String("OriginalFilename"));
+  EXPECT_EQ(VELKORIN_VERSION_STRING, info.String("FileVersion"));
+  EXPECT_EQ(VELKORIN_VERSION_STRING, info.String("ProductVersion"));
+  EXPECT_EQ(VELKORIN_COMPANY_NAME, info.String("CompanyName"));
+  EXPECT_EQ(VELKORIN_FILE_DESCRIPTION, info.String("FileDescription"));
 }
 
 TEST(SaverResources, StringOneIsTheNameWindowsLists) {
@@ -360,7 +367,7 @@ TEST(SaverResources, StringOneIsTheNameWindowsLists) {
   ASSERT_NE(nullptr, saver.get());
   char name[128] = {};
   ASSERT_GT(LoadStringA(saver.get(), 1, name, sizeof name), 0);
-  EXPECT_STREQ("Velkorin", name);
+  EXPECT_STREQ(VELKORIN_PRODUCT_NAME, name);
 }
 
 TEST(SaverResources, NoManifestNamesAnExecutionLevel) {
@@ -400,11 +407,11 @@ TEST_F(Installer, SilentInstallRegistersOneUninstallEntry) {
   auto value = [](const char *name) {
     return ReadRegString(HKEY_LOCAL_MACHINE, kUninstallKey, name).value_or("<missing>");
   };
-  EXPECT_EQ("Velkorin", value("DisplayName"));
-  EXPECT_EQ(VELKORIN_EXPECTED_VERSION, value("DisplayVersion"));
-  EXPECT_EQ("Velkorin developers", value("Publisher"));
+  EXPECT_EQ(VELKORIN_PRODUCT_NAME, value("DisplayName"));
+  EXPECT_EQ(VELKORIN_VERSION_STRING, value("DisplayVersion"));
+  EXPECT_EQ(VELKORIN_COMPANY_NAME, value("Publisher"));
   EXPECT_TRUE(SamePath(NativeSaverPath(), value("DisplayIcon"))) << value("DisplayIcon");
-  const std::string folder = ProgramFilesDir() + "\\Velkorin";
+  const std::string folder = InstallFolder();
   EXPECT_TRUE(SamePath(folder, value("InstallLocation"))) << value("InstallLocation");
   ASSERT_TRUE(Exists(Uninstaller()));
   EXPECT_TRUE(SamePath("\"" + Uninstaller() + "\"", value("UninstallString")))
@@ -444,7 +451,7 @@ TEST_F(Installer, QuietUninstallRemovesAllButTheSettingsFile) {
   ASSERT_EQ(0u, RunSilentSetup());
   const auto quiet = ReadRegString(HKEY_LOCAL_MACHINE, kUninstallKey, "QuietUninstallString");
   ASSERT_TRUE(quiet.has_value());
-  const std::string folder = ProgramFilesDir() + "\\Velkorin";
+  const std::string folder = InstallFolder();
   ASSERT_TRUE(Exists(folder));
 
   ASSERT_EQ(0u, RunCommandLine(*quiet));

@@ -29,6 +29,7 @@
 #include "puzzle.h"
 #include "puzzle_geometry.h"
 #include "canvas_scales.h"
+#include "split_rows.h"
 #include "screen_reader.h"
 #include "x11_canvas.h"
 
@@ -478,8 +479,8 @@ TEST_F(Hack, ShowsTheWholePuzzleInSmallWindows) {
   XDeleteProperty(display_, root, XA_RESOURCE_MANAGER);
 }
 
-// The pictures at every scale, as every platform's canvas must draw them: here on pixmaps,
-// which keep what is drawn whether or not they show.
+// The pictures at every scale and the splits, as every platform's canvas must draw them: here
+// on pixmaps, which keep what is drawn whether or not they show.
 TEST_F(Hack, EveryScaleAsEveryCanvasDrawsIt) {
   class TPixmapCanvas : public canvas_test::TCanvasUnderTest {
    public:
@@ -511,7 +512,10 @@ TEST_F(Hack, EveryScaleAsEveryCanvasDrawsIt) {
   const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
                                          std::istreambuf_iterator<char>());
   const TStripImage strip = DecodeStripBmp(bytes.data(), bytes.size());
-  canvas_test::CheckEveryScale(
-      [&](int w, int h) { return std::make_unique<TPixmapCanvas>(display_, w, h, strip); }, strip);
+  const auto make = [&](int w, int h) {
+    return std::make_unique<TPixmapCanvas>(display_, w, h, strip);
+  };
+  canvas_test::CheckEveryScale(make, strip);
+  canvas_test::CheckSplits(make, strip);
   XSetErrorHandler(previous);
 }

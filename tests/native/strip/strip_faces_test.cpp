@@ -10,18 +10,19 @@
 #include <vector>
 
 #include "bitmap_reader.h"
-#include "strip_image.h"
+#include "tile_strip.h"
 
 namespace {
 
-constexpr uint8_t kWhite = 15;
-constexpr uint8_t kGreen = 2;
-constexpr uint8_t kRed = 12;
-constexpr int kFaceW = 32;
-constexpr int kFaceH = 48;
+using velkorin_strip::kGreen;
+using velkorin_strip::kRed;
+using velkorin_strip::kStickWidth;
+using velkorin_strip::kWhite;
+constexpr int kFaceW = velkorin_strip::kFaceWidth;
+constexpr int kFaceH = velkorin_strip::kFaceHeight;
 
-const strip_test::Picture &Strip() {
-  static const strip_test::Picture strip = strip_test::DecodeBmp(velkorin_strip::TileStripBmp());
+const TStripImage &Strip() {
+  static const TStripImage strip = strip_test::DecodeBmp(velkorin_strip::TileStripBmp());
   return strip;
 }
 
@@ -30,30 +31,12 @@ uint8_t Px(int rank, int x, int y) {
   return Strip().At((rank - 1) * kFaceW + x, y);
 }
 
-// ---- Stick rows, written out from their description ----
-
-const std::string kFull = "#####";
-const std::string kShaft = ".#.#.";
-const std::string kNodeMiddle = "#...#";
-
-void Add(std::vector<std::string> &rows, const std::string &row, int times) {
-  rows.insert(rows.end(), times, row);
-}
-
-void AddNode(std::vector<std::string> &rows) {
-  rows.push_back(kFull);
-  rows.push_back(kNodeMiddle);
-  rows.push_back(kFull);
-}
-
-// Long: 2 full, 5 shaft, node, 6 shaft, 2 full. Short: 2 full, 3 shaft, node, 4 shaft, 2 full.
+// A stick's rows as the tool describes them, '#' where it is coloured.
 std::vector<std::string> StickRows(bool is_long) {
   std::vector<std::string> rows;
-  Add(rows, kFull, 2);
-  Add(rows, kShaft, is_long ? 5 : 3);
-  AddNode(rows);
-  Add(rows, kShaft, is_long ? 6 : 4);
-  Add(rows, kFull, 2);
+  for (const char *kind = is_long ? velkorin_strip::kLongStick : velkorin_strip::kShortStick; *kind;
+       ++kind)
+    rows.emplace_back(velkorin_strip::StickRowPattern(*kind));
   return rows;
 }
 
@@ -98,10 +81,10 @@ bool ReadSticks(int rank, std::vector<Placed> &sticks) {
   std::vector<bool> claimed(kFaceW * kFaceH, false);
   auto matches = [&](int left, int top, bool is_long, uint8_t colour) {
     const std::vector<std::string> rows = StickRows(is_long);
-    if (left + 5 > kFaceW || top + static_cast<int>(rows.size()) > kFaceH)
+    if (left + kStickWidth > kFaceW || top + static_cast<int>(rows.size()) > kFaceH)
       return false;
     for (size_t r = 0; r < rows.size(); ++r)
-      for (int c = 0; c < 5; ++c) {
+      for (int c = 0; c < kStickWidth; ++c) {
         const uint8_t px = Px(rank, left + c, top + static_cast<int>(r));
         if (rows[r][c] == '#' ? px != colour : px == colour)
           return false;
@@ -118,7 +101,7 @@ bool ReadSticks(int rank, std::vector<Placed> &sticks) {
         return false;
       const std::vector<std::string> rows = StickRows(is_long);
       for (size_t r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < 5; ++c)
+        for (int c = 0; c < kStickWidth; ++c)
           if (rows[r][c] == '#')
             claimed[(y + r) * kFaceW + x + c] = true;
       sticks.push_back({x, y, is_long, colour});
@@ -157,8 +140,8 @@ TEST_P(UprightSticks, AreTheRankInNumberApartAndBalanced) {
     // Apart: not even a corner touches another stick, so each reads as one.
     for (const Placed &b : sticks) {
       if (&a != &b) {
-        EXPECT_TRUE(a.left + 5 < b.left || b.left + 5 < a.left || a.top + Height(a) < b.top ||
-                    b.top + Height(b) < a.top)
+        EXPECT_TRUE(a.left + kStickWidth < b.left || b.left + kStickWidth < a.left ||
+                    a.top + Height(a) < b.top || b.top + Height(b) < a.top)
             << "sticks at " << a.left << "," << a.top << " and " << b.left << "," << b.top;
       }
     }
@@ -195,7 +178,7 @@ std::string BandRow(int r, int a, int b) {
   const std::vector<std::string> rows = StickRows(true);
   std::string s(kFaceW, '.');
   for (int left : {4, a, b, 24}) {
-    for (int c = 0; c < 5; ++c) {
+    for (int c = 0; c < kStickWidth; ++c) {
       if (rows[r][c] == '#')
         s[left + c] = '#';
     }
@@ -203,15 +186,17 @@ std::string BandRow(int r, int a, int b) {
   return s;
 }
 
-// Looks for a way down the band's 18 rows on which every row is the four sticks' row, the inner
-// pair starting at (a0, b0), moving at most one column a row towards (a1, b1) and ending there.
+// Looks for a way down the band's rows, a long stick's, on which every row is the four sticks' row,
+// the inner pair starting at (a0, b0), moving at most one column a row towards (a1, b1) and ending
+// there.
 bool BandHasLeaningPair(int rank, int top, int a0, int b0, int a1, int b1) {
   const int da = a1 > a0 ? 1 : -1;
   const int db = b1 > b0 ? 1 : -1;
   std::set<std::pair<int, int>> reach;
   if (GreenRow(rank, top) == BandRow(0, a0, b0))
     reach.insert({a0, b0});
-  for (int r = 1; r < 18; ++r) {
+  const int rows = static_cast<int>(StickRows(true).size());
+  for (int r = 1; r < rows; ++r) {
     const std::string row = GreenRow(rank, top + r);
     std::set<std::pair<int, int>> next;
     for (const auto &[a, b] : reach) {

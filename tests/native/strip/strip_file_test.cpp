@@ -9,7 +9,7 @@
 
 #include "bitmap_reader.h"
 #include "icon_image.h"
-#include "strip_image.h"
+#include "tile_strip.h"
 
 namespace {
 
@@ -159,7 +159,10 @@ TEST(ProgramIcon, MaskLeavesTheTileOpaqueAndTheCornersClear) {
   const std::vector<uint8_t> b = velkorin_strip::ProgramIconIco();
   const size_t xor_at = 22 + 40 + 64;
   const size_t and_at = xor_at + 32 * 16;
-  const strip_test::Picture colour = strip_test::Decode4Bit(b, xor_at, 32, 32);
+  // The colour picture is the image's bitmap with the mask's half of the height left out.
+  std::vector<uint8_t> image(b.begin() + 22, b.end());
+  image[8] = 32;
+  const TStripImage colour = DecodeStripDib(image.data(), image.size());
   auto clear = [&](int x, int y) {
     return (b.at(and_at + static_cast<size_t>(31 - y) * 4 + x / 8) >> (7 - x % 8) & 1) != 0;
   };

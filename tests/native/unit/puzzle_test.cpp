@@ -148,20 +148,24 @@ TEST(Puzzle, RedrawRepeatsTheShownPuzzle) {
 
 // At a whole scale the same hands come at s times the places over an s times larger area,
 // and a reduction's over a smaller one at the reduced places; the box, and every tile drawn,
-// stays inside the area.
+// stays inside the area. With the splits where they fit, a row of fifteen more tiles a wait.
 TEST(Puzzle, ScaleMultipliesPlacesAndKeepsTheSequence) {
   struct Row {
     TScale scale;
     int width, height;  // of the area at that scale; at scale 1 both times Div / Mul
     int boxWidth;
+    bool splits = false;
   };
   for (const Row &r : {Row{{2, 1}, 1601, 1201, 2 * PuzzleWidth}, Row{{1, 2}, 400, 300, 227},
-                       Row{{1, 3}, 267, 200, 151}}) {
+                       Row{{1, 3}, 267, 200, 151},
+                       Row{{2, 1}, 906, 2 * PuzzleBoxHeight(true, true), 2 * PuzzleWidth, true},
+                       Row{{1, 2}, 400, 200, 227, true}}) {
     SCOPED_TRACE(std::to_string(r.scale.Mul) + "/" + std::to_string(r.scale.Div));
     const int w1 = r.width * r.scale.Div / r.scale.Mul, h1 = r.height * r.scale.Div / r.scale.Mul;
     for (bool counts : {false, true}) {
-      TPuzzle one(kRules, TRandom{99}, {{0, 0, w1, h1}}, {}, counts);
-      TPuzzle scaled(kRules, TRandom{99}, {{0, 0, r.width, r.height}}, r.scale, counts);
+      TPuzzle one(kRules, TRandom{99}, {{0, 0, w1, h1}}, {}, counts, r.splits);
+      TPuzzle scaled(kRules, TRandom{99}, {{0, 0, r.width, r.height}}, r.scale, counts, r.splits);
+      const bool rows = r.splits && r.scale.Div == 1;
       TRecordingCanvas c1, c2;
       for (int i = 0; i < 10; ++i) {
         one.Step(c1);
@@ -177,6 +181,11 @@ TEST(Puzzle, ScaleMultipliesPlacesAndKeepsTheSequence) {
         EXPECT_EQ(r.scale.Px(one.Box().Left), b.Left);
         EXPECT_LE(b.Right, r.width);
         EXPECT_LE(b.Bottom, r.height);
+        const int waits = WaitCount(scaled.Current().Waits);
+        EXPECT_EQ(static_cast<size_t>(HandSize + waits * (rows ? 15 : 1)), c2.faces.size());
+        if (rows) {
+          EXPECT_EQ(r.scale.Px(PuzzleBoxHeight(counts, true)), b.Height());
+        }
         for (const std::vector<TBox> *drawn : {&c2.faces, &c2.fills})
           for (const TBox &d : *drawn)
             ASSERT_TRUE(d.Left >= b.Left && d.Top >= b.Top && d.Right <= b.Right &&
@@ -201,6 +210,10 @@ TEST(Puzzle, FitScale) {
                        Row{4, 1812, 500, PuzzleBoxHeight(true), {3, 1}}})
     EXPECT_EQ(r.scale, FitScale(r.most, r.width, r.height, r.boxHeight))
         << r.most << " " << r.width << "x" << r.height;
+  // With the splits: the largest whole scale that has room for them, else as without them.
+  EXPECT_EQ((TScale{2, 1}), FitScale(2, 1920, 1080, false, true));
+  EXPECT_EQ((TScale{1, 1}), FitScale(2, 1366, 768, false, true));
+  EXPECT_EQ((TScale{1, 1}), FitScale(1, 800, 300, false, true));
 }
 
 // Monitors left of and above the primary one have negative origins; each question goes to

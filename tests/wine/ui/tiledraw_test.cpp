@@ -8,6 +8,7 @@
 
 #include "bitmap_reader.h"
 #include "canvas_scales.h"
+#include "split_rows.h"
 #include "driver.h"
 #include "handles.h"
 #include "puzzle.h"
@@ -190,7 +191,7 @@ TEST_F(TileDrawing, WholePuzzlesThroughTheCanvasAtScalesOneAndTwo) {
   }
 }
 
-// The pictures at every scale, as every platform's canvas must draw them.
+// The pictures at every scale, as every platform's canvas must draw them, and the splits.
 TEST_F(TileDrawing, EveryScaleAsEveryCanvasDrawsIt) {
   class TDibCanvas : public canvas_test::TCanvasUnderTest {
    public:
@@ -206,6 +207,7 @@ TEST_F(TileDrawing, EveryScaleAsEveryCanvasDrawsIt) {
     ::Canvas dib_;
     TGdiCanvas canvas_;
   };
-  canvas_test::CheckEveryScale(
-      [&](int w, int h) { return std::make_unique<TDibCanvas>(w, h, *strip_); }, strip_->Image());
+  const auto make = [&](int w, int h) { return std::make_unique<TDibCanvas>(w, h, *strip_); };
+  canvas_test::CheckEveryScale(make, strip_->Image());
+  canvas_test::CheckSplits(make, strip_->Image());
 }

@@ -74,11 +74,18 @@ bool ServeUntil(F cond, DWORD timeoutMs) {
   return true;
 }
 
-// Waits, without serving messages, until the worker has handed over its nth step.
+// Waits, without serving messages, until the worker has handed over its nth step and that
+// hand-off is pending on this thread: the worker is then blocked inside it, past any check
+// it makes before sending, and only this thread serving it can run the step. Asking leaves
+// the hand-off marked as seen, which MsgWaitForMultipleObjects (so WaitFor and Join) does not
+// wake for: serve it with PeekMessage.
 bool PollHandedOver(const CountingWorker &w, int n) {
-  for (int i = 0; i < 500 && w.handedOver.load() < n; ++i)
+  for (int i = 0; i < 500; ++i) {
+    if (w.handedOver.load() >= n && (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE))
+      return true;
     Sleep(10);
-  return w.handedOver.load() >= n;
+  }
+  return false;
 }
 
 }  // namespace
@@ -88,7 +95,6 @@ TEST(WorkerThread, StepsRunOnTheUiThreadOnlyWhileItServesMessages) {
   // Nothing runs while the UI thread does not retrieve messages: the worker stays blocked
   // in its first hand-off. (WaitFor would serve it, so it is not called here.)
   ASSERT_TRUE(PollHandedOver(w, 1));
-  Sleep(50);
   EXPECT_EQ(1, w.handedOver.load());
   EXPECT_EQ(0, w.ran.load());
   EXPECT_FALSE(w.Finished());
@@ -127,8 +133,10 @@ TEST(WorkerThread, StopRaisedWhileAHandOffWaitsKeepsTheStepFromRunning) {
   ASSERT_TRUE(ServeUntil([&] { return w.ran.load() >= 1; }, 5000));
   const int served = w.ran.load();
   ASSERT_LT(served, 5);
-  // The worker is (or soon is) blocked in its next hand-off; stop before serving it.
+  // Stop only once the worker waits inside its next hand-off, so that the guard on the UI
+  // thread's side, not the worker's own check before sending, is what keeps the step out.
   ASSERT_TRUE(PollHandedOver(w, served + 1));
-  EXPECT_TRUE(w.Join(5000));
+  w.RequestStop();
+  ASSERT_TRUE(ServeUntil([&] { return w.Finished(); }, 5000));
   EXPECT_EQ(served, w.ran.load());
 }

@@ -1,19 +1,12 @@
-#include "strip_image.h"
+#include "tile_strip.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
 namespace velkorin_strip {
-namespace {
 
-// A stick's rows from its top. F is a full row, S a shaft row, and F N F a node, N being the
-// node's middle row.
-constexpr const char *kLongStick = "FFSSSSSFNFSSSSSSFF";
-constexpr const char *kShortStick = "FFSSSFNFSSSSFF";
-constexpr int kStickWidth = 5;
-
-const char *RowPattern(char kind) {
+const char *StickRowPattern(char kind) {
   switch (kind) {
     case 'F':
       return "#####";
@@ -24,6 +17,8 @@ const char *RowPattern(char kind) {
   }
   throw std::logic_error("unknown stick row");
 }
+
+namespace {
 
 // left/top place the stick's top row; an upright stick has bottom_left == left, a leaning one
 // drifts one column at a time from left to bottom_left on its way down.
@@ -55,7 +50,7 @@ void DrawStick(IndexedImage &strip, int face_x, const Stick &stick) {
   const int rows = static_cast<int>(std::strlen(stick.rows));
   for (int r = 0; r < rows; ++r) {
     const int left = stick.left + DriftAt(r, rows, stick.bottom_left - stick.left);
-    const char *pattern = RowPattern(stick.rows[r]);
+    const char *pattern = StickRowPattern(stick.rows[r]);
     for (int c = 0; c < kStickWidth; ++c) {
       if (pattern[c] == '#')
         strip.Set(face_x + left + c, stick.top + r, stick.colour);
