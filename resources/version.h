@@ -1,7 +1,7 @@
 // The names and version numbers of velkorin.scr: its resources and the installer script take
-// them from here. The build passes the CMake project version to the resource compiler; a
-// build that passes none says 0.0.0, which the installer refuses, so an unnumbered saver
-// cannot ship by accident.
+// them from here. The build passes the CMake project version to the resource compiler and to
+// the setup dialog's credit; a build that passes none says 0.0.0, which the installer
+// refuses, so an unnumbered saver cannot ship by accident.
 #pragma once
 
 #ifndef VELKORIN_VERSION_MAJOR

@@ -98,11 +98,14 @@ void TForm::Close() {
 }
 
 int TForm::ShowModal() {
-  HWND owner = Application.Handle();
   ModalResult = 0;
   HWND self = Handle();
   if (!self)
     return ModalResult;
+  // A dialog opened from another one holds off its owner, not the application window.
+  HWND owner = GetWindow(self, GW_OWNER);
+  if (!owner)
+    owner = Application.Handle();
   EnableWindow(owner, FALSE);
   Show(SW_SHOWNORMAL);
   MSG msg;

@@ -54,7 +54,8 @@ struct TFormLayout {
   DWORD ExStyle;
   int ClientWidth, ClientHeight;
   TFontDef Font;
-  // In tab order; controls that take no focus follow.
+  // In tab order; controls that take no focus follow, but for a label whose mnemonic
+  // leads to the control right after it.
   const TControlDef *Controls;
   size_t ControlCount;
 

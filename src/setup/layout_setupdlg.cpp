@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "version.h"
+
 namespace {
 
 const TFontDef kCreditFont = {"Arial", -12, true, ANSI_CHARSET};
@@ -33,6 +35,8 @@ const TControlDef kControls[] = {
    false, 0, nullptr, &kTimerBar2},
   {TControlKind::Button,   "OKBtn",     {325,  118, 73,   24},  "&OK",           kButtonStyle | BS_DEFPUSHBUTTON,       kIdOKBtn},
   {TControlKind::Button,   "CancelBtn", {408,  118, 74,   24},  "&Cancel",       kButtonStyle | BS_PUSHBUTTON,          kIdCancelBtn},
+  {TControlKind::Button,   "MoreBtn",   {12,   118, 104,  24},  "&More options...",
+                                                                                 kButtonStyle | BS_PUSHBUTTON,          kIdMoreBtn},
   {TControlKind::Label,    "Label1",    {12,   36,  156,  15},  "Ratio of No-Answer Problem",
                                                                                  SS_OWNERDRAW,                          kIdLabel1,
    true, kLabelFormat},
@@ -43,7 +47,8 @@ const TControlDef kControls[] = {
                                                                                  SS_OWNERDRAW,                          kIdLabel3,
    true, kLabelFormat},
   {TControlKind::Label,    "Label4",    {252,  4,   229,  45},
-   "Velkorin one-suit wait drill (velkorin@example.org / https://example.org/velkorin)",
+   VELKORIN_PRODUCT_NAME " " VELKORIN_VERSION_STRING
+   ": the screen saver that drills the waits of one-suit mahjong hands",
                                                                                  SS_OWNERDRAW,                          kIdLabel4,
    false, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS, &kCreditFont},
 };

@@ -12,6 +12,7 @@ enum TSetupDlgId : int {
   kIdTimerBar2 = 104,
   kIdOKBtn = IDOK,
   kIdCancelBtn = IDCANCEL,
+  kIdMoreBtn = 105,
   kIdLabel1 = 111,
   kIdLabel2 = 112,
   kIdLabel3 = 113,

@@ -17,7 +17,9 @@
 #include "driver.h"
 #include "e2e_expect.h"
 #include "e2e_util.h"
+#include "layout_moreoptsdlg.h"
 #include "screen.h"
+#include "settings_file.h"
 
 namespace {
 
@@ -104,6 +106,15 @@ TEST(ShippedSaver, PreviewFillsItsHostAndEndsWithIt) {
   ExpectEndsWith(p.saver, 0);
 }
 
+// The setup dialog of the shipped saver, found and in the foreground.
+void OpenSetup(const SaverProcess &saver, SetupDialogWindows &w) {
+  w.Dialog = FindProcessWindow(saver.Id(), "Option", nullptr, kStartBound);
+  ASSERT_NE(nullptr, w.Dialog);
+  ASSERT_TRUE(FindDialogControls(w));
+  SetForegroundWindow(w.Dialog);
+  ASSERT_TRUE(PollUntil([&] { return FocusOfThread(w.Dialog) == w.SortFlag; }, kReactBound));
+}
+
 TEST(ShippedSaver, SetupWritesTheFiveLinesOnEnterAndNothingOnEscape) {
   const std::string ini = WindowsFilePath("velkorin_ss.ini");
   for (WORD key : {VK_ESCAPE, VK_RETURN}) {
@@ -111,11 +122,7 @@ TEST(ShippedSaver, SetupWritesTheFiveLinesOnEnterAndNothingOnEscape) {
     DeleteFileIfAny(ini);
     SaverProcess saver("/c", Shipped("VELKORIN_SHIPPED_SCR"));
     SetupDialogWindows w;
-    w.Dialog = FindProcessWindow(saver.Id(), "Option", nullptr, kStartBound);
-    ASSERT_NE(nullptr, w.Dialog);
-    ASSERT_TRUE(FindDialogControls(w));
-    SetForegroundWindow(w.Dialog);
-    ASSERT_TRUE(PollUntil([&] { return FocusOfThread(w.Dialog) == w.SortFlag; }, kReactBound));
+    ASSERT_NO_FATAL_FAILURE(OpenSetup(saver, w));
     PressKey(key);
     ExpectEndsWith(saver, 0, kExitBound);
     bool exists = false;
@@ -125,6 +132,25 @@ TEST(ShippedSaver, SetupWritesTheFiveLinesOnEnterAndNothingOnEscape) {
     else
       EXPECT_FALSE(exists) << written;
   }
+  DeleteFileIfAny(ini);
+}
+
+TEST(ShippedSaver, MoreOptionsAddsTheKeyOfTheOneChangedControl) {
+  const std::string ini = WindowsFilePath("velkorin_ss.ini");
+  DeleteFileIfAny(ini);
+  SaverProcess saver("/c", Shipped("VELKORIN_SHIPPED_SCR"));
+  SetupDialogWindows w;
+  ASSERT_NO_FATAL_FAILURE(OpenSetup(saver, w));
+  const HWND more = OpenMoreOptions(saver.Id(), w);
+  ASSERT_NE(nullptr, more);
+  PressKey('T', {VK_MENU});
+  const HWND counts = GetDlgItem(more, kIdShowCounts);
+  ASSERT_TRUE(PollUntil([&] { return CheckState(counts) == BST_CHECKED; }, kReactBound));
+  ASSERT_TRUE(CloseMoreOptions(more, w, VK_RETURN));
+  PressKey('O', {VK_MENU});
+  ExpectEndsWith(saver, 0, kExitBound);
+  EXPECT_EQ(std::string(kDefaultsFile) + "ShowCounts=1\r\n", ReadFileBytes(ini));
+  EXPECT_TRUE(LoadSettings(TSettingsFile(SettingsFileName)).ShowCounts);
   DeleteFileIfAny(ini);
 }
 

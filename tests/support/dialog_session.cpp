@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "layout_moreoptsdlg.h"
+
 namespace {
 
 BOOL CALLBACK CollectChild(HWND hwnd, LPARAM lp) {
@@ -63,6 +65,8 @@ bool FindDialogControls(SetupDialogWindows &w) {
         w.OKBtn = c;
       else if (text == "&Cancel")
         w.CancelBtn = c;
+      else if (StartsWith(text, "&More options"))
+        w.MoreBtn = c;
     } else if (lstrcmpiA(cls.c_str(), "ComboBox") == 0) {
       w.NoAnsRate = c;
     } else if (lstrcmpiA(cls.c_str(), TRACKBAR_CLASSA) == 0) {
@@ -83,11 +87,30 @@ bool FindDialogControls(SetupDialogWindows &w) {
     w.TimerBar = firstIsLeft ? bars[0] : bars[1];
     w.TimerBar2 = firstIsLeft ? bars[1] : bars[0];
   }
-  for (HWND h : {w.SortFlag, w.NoAnsRate, w.TimerBar, w.TimerBar2, w.OKBtn, w.CancelBtn, w.Label1,
-                 w.Label2, w.Label3, w.Label4})
+  for (HWND h : {w.SortFlag, w.NoAnsRate, w.TimerBar, w.TimerBar2, w.OKBtn, w.CancelBtn, w.MoreBtn,
+                 w.Label1, w.Label2, w.Label3, w.Label4})
     if (!h)
       return false;
   return true;
+}
+
+HWND OpenMoreOptions(DWORD pid, const SetupDialogWindows &w) {
+  PressKey('M', {VK_MENU});
+  const HWND more = FindProcessWindow(pid, MoreOptionsDlgLayout().Caption, nullptr, kReactBound);
+  const HWND first = more ? GetDlgItem(more, kIdMinWaits) : nullptr;
+  if (!first || !PollUntil([&] { return FocusOfThread(w.Dialog) == first; }, kReactBound))
+    return nullptr;
+  return more;
+}
+
+bool CloseMoreOptions(HWND more, const SetupDialogWindows &w, WORD key) {
+  PressKey(key);
+  return PollUntil(
+      [&] {
+        return !IsWindow(more) && GetForegroundWindow() == w.Dialog &&
+               FocusOfThread(w.Dialog) == w.MoreBtn;
+      },
+      kReactBound);
 }
 
 std::string WindowText(HWND hwnd) {

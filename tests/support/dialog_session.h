@@ -27,6 +27,7 @@ struct SetupDialogWindows {
   HWND TimerBar2 = nullptr;
   HWND OKBtn = nullptr;
   HWND CancelBtn = nullptr;
+  HWND MoreBtn = nullptr;
   HWND Label1 = nullptr;
   HWND Label2 = nullptr;
   HWND Label3 = nullptr;
@@ -38,6 +39,13 @@ struct SetupDialogWindows {
 std::vector<HWND> ChildWindows(HWND parent);
 // Finds the dialog's controls by class and text; false when one is missing.
 bool FindDialogControls(SetupDialogWindows &w);
+
+// Opens "More options" with the mnemonic of its button, and waits for it to be shown with
+// the focus on its first control; null when it does not come.
+HWND OpenMoreOptions(DWORD pid, const SetupDialogWindows &w);
+// Presses the key in "More options" and waits for it to be gone and for the focus to be
+// back on the button that opened it.
+bool CloseMoreOptions(HWND more, const SetupDialogWindows &w, WORD key);
 
 std::string WindowText(HWND hwnd);
 std::wstring WindowTextW(HWND hwnd);

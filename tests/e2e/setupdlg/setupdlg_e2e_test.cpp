@@ -7,11 +7,16 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "dialog_session.h"
 #include "driver.h"
+#include "layout_moreoptsdlg.h"
+#include "layout_setupdlg.h"
+#include "settings_file.h"
+#include "settings_table.h"
 
 namespace {
 
@@ -22,6 +27,29 @@ std::string SettingsText(const std::string &sort, const std::string &noAnsRate,
                          const std::string &sleepTime, const std::string &sleepTime2) {
   return "[Setting]\r\nSort=" + sort + "\r\nNoAnsRate=" + noAnsRate + "\r\nSleepTime=" + sleepTime +
          "\r\nSleepTime2=" + sleepTime2 + "\r\n";
+}
+
+const TControlDef &RowOf(const TFormLayout &layout, int id) {
+  for (const TControlDef &row : layout)
+    if (row.Id == id)
+      return row;
+  throw std::runtime_error(std::string(layout.Name) + " has no control " + std::to_string(id));
+}
+
+// The controls Tab visits, in the layout's order, and the first once more at the end.
+std::vector<HWND> TabOrder(HWND dialog, const TFormLayout &layout) {
+  std::vector<HWND> order;
+  for (const TControlDef &row : layout)
+    if (row.Style & WS_TABSTOP)
+      order.push_back(GetDlgItem(dialog, row.Id));
+  order.push_back(order.front());
+  return order;
+}
+
+// The state a check box or a list shows.
+int Shown(HWND control) {
+  return lstrcmpiA(ClassOf(control).c_str(), "Button") == 0 ? CheckState(control)
+                                                            : ComboSelection(control);
 }
 
 // The text the closed list shows: its selected item. Read as UTF-16, the only form in
@@ -73,6 +101,32 @@ class SetupDialogTest : public ::testing::Test {
   bool WaitFocus(HWND control) {
     return PollUntil([&] { return FocusOfThread(w_.Dialog) == control; }, kReactBound);
   }
+  void OpenMore() {
+    more_ = OpenMoreOptions(process_->Id(), w_);
+    ASSERT_NE(more_, nullptr);
+  }
+  void CloseMore(WORD key) { ASSERT_TRUE(CloseMoreOptions(more_, w_, key)); }
+  // Presses the keys (each with its modifier, if any; a key 0 is left out) and waits for the
+  // control of "More options" to show something else.
+  void Change(int id, std::initializer_list<std::pair<WORD, WORD>> keys) {
+    const HWND control = GetDlgItem(more_, id);
+    const int before = Shown(control);
+    for (const auto &key : keys)
+      if (key.first)
+        key.second ? PressKey(key.first, {key.second}) : PressKey(key.first);
+    ASSERT_TRUE(PollUntil([&] { return Shown(control) != before; }, kReactBound));
+  }
+  void ExpectTabCycle(HWND dialog, const TFormLayout &layout) {
+    const std::vector<HWND> order = TabOrder(dialog, layout);
+    for (size_t i = 1; i < order.size(); ++i) {
+      PressKey(VK_TAB);
+      ASSERT_TRUE(WaitFocus(order[i])) << layout.Name << ": Tab " << i;
+    }
+    for (size_t i = order.size() - 1; i-- > 0;) {
+      PressKey(VK_TAB, {VK_SHIFT});
+      ASSERT_TRUE(WaitFocus(order[i])) << layout.Name << ": Shift+Tab to stop " << i;
+    }
+  }
   // Moves the focus with Tab from the check box to the control n stops further.
   void TabTo(int stops, HWND expected) {
     for (int i = 0; i < stops; ++i)
@@ -108,6 +162,7 @@ class SetupDialogTest : public ::testing::Test {
   bool hadFile_ = false;
   std::unique_ptr<SaverProcess> process_;
   SetupDialogWindows w_;
+  HWND more_ = nullptr;
 };
 
 // --- Opening with and without arguments, and the defaults -------------------------------
@@ -130,8 +185,7 @@ TEST_P(StartTest, WithoutAFileShowsTheDefaultsAndOkWritesExactlyTheFiveLines) {
   EXPECT_EQ(WindowText(w_.Label1), "Ratio of No-Answer Problem");
   EXPECT_EQ(WindowText(w_.Label2), "Interval(Q) : 15 Sec");
   EXPECT_EQ(WindowText(w_.Label3), "Interval(A) : 5 Sec");
-  EXPECT_EQ(WindowText(w_.Label4),
-            "Velkorin one-suit wait drill (velkorin@example.org / https://example.org/velkorin)");
+  EXPECT_EQ(WindowText(w_.Label4), RowOf(ScrnSaveSetupDlgLayout(), kIdLabel4).Caption);
   EXPECT_FALSE(SettingsExist()) << "opening the dialog wrote the file";
 
   const std::string how = GetParam().how;
@@ -210,7 +264,7 @@ INSTANTIATE_TEST_SUITE_P(
       return "File" + std::to_string(info.index);
     });
 
-// The keys the dialog does not show (MinWaits, ShowCounts) stay as the user wrote them.
+// The keys of "More options", not opened, stay as the user wrote them.
 TEST_F(SetupDialogTest, OkKeepsTheOtherLinesOfTheFileAndChoosingAnItemWritesItsIndex) {
   WriteFileBytes(path_,
                  "; mine\r\n[Other]\r\nSort=5\r\n[Setting]\r\nSleepTime=20000\r\n"
@@ -257,20 +311,95 @@ TEST_F(SetupDialogTest, CancelAfterChangesLeavesAnExistingFileByteForByte) {
   EXPECT_EQ(Settings(), before);
 }
 
+// --- More options ------------------------------------------------------------------------
+
+// One control of "More options", changed by keys from where the dialog opens.
+struct MoreCase {
+  const char *key;  // its key in the file
+  int id;
+  WORD mnemonic;  // with Alt, to reach the control; 0: it has the focus already
+  WORD vk;        // then this key, if any
+  int32_t value;  // what the saver then reads
+};
+
+class MoreOptionTest : public SetupDialogTest, public ::testing::WithParamInterface<MoreCase> {};
+
+TEST_P(MoreOptionTest, ChangingItWritesItsKeyWithTheValueTheSaverReadsBack) {
+  const MoreCase &c = GetParam();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(OpenMore());
+  ASSERT_NO_FATAL_FAILURE(Change(c.id, {{c.mnemonic, VK_MENU}, {c.vk, 0}}));
+  ASSERT_NO_FATAL_FAILURE(CloseMore(VK_RETURN));
+  PressKey('O', {VK_MENU});  // Enter would press "More options..." again
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(),
+            kDefaultsFile + std::string(c.key) + "=" + std::to_string(c.value) + "\r\n");
+  EXPECT_EQ(FindSettingByKey(c.key)->Get(LoadSettings(TSettingsFile(SettingsFileName))), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, MoreOptionTest,
+                         ::testing::Values(
+                             // "Any" covers 0 and 1, so the next item is 2.
+                             MoreCase{"MinWaits", kIdMinWaits, 0, VK_DOWN, 2},
+                             MoreCase{"ShowCounts", kIdShowCounts, 'T', 0, 1},
+                             MoreCase{"ShowSplits", kIdShowSplits, 'H', 0, 1},
+                             MoreCase{"Monitors", kIdMonitors, 'P', VK_DOWN, 1},
+                             MoreCase{"Scale", kIdScale, 'S', VK_END, 4}),
+                         [](const ::testing::TestParamInfo<MoreCase> &info) {
+                           return std::string(info.param.key);
+                         });
+
+// Values the saver would not use show its defaults, and stay in the file when untouched.
+TEST_F(SetupDialogTest, UntouchedMoreOptionsKeepHandEditedValuesAsTheyWere) {
+  const std::string edited =
+      "[Setting]\r\nMinWaits=1\r\nShowCounts=7\r\nShowSplits=yes\r\nMonitors=2\r\nScale=$9\r\n";
+  WriteFileBytes(path_, edited);
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(OpenMore());
+  EXPECT_EQ(Shown(GetDlgItem(more_, kIdMinWaits)), 0);
+  EXPECT_EQ(Shown(GetDlgItem(more_, kIdShowCounts)), BST_CHECKED);
+  EXPECT_EQ(Shown(GetDlgItem(more_, kIdShowSplits)), BST_UNCHECKED);
+  EXPECT_EQ(Shown(GetDlgItem(more_, kIdMonitors)), 0);
+  EXPECT_EQ(Shown(GetDlgItem(more_, kIdScale)), 0);
+  ASSERT_NO_FATAL_FAILURE(CloseMore(VK_RETURN));
+  PressKey('O', {VK_MENU});  // Enter would press "More options..." again
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(),
+            edited + std::string(kDefaultsFile).substr(std::string("[Setting]\r\n").size()));
+}
+
+// Escape drops the choices of "More options", OK keeps them for the dialog, and the
+// dialog's Cancel still writes nothing.
+TEST_F(SetupDialogTest, MoreOptionsKeepsChoicesOnlyOnOkAndCancelThenWritesNothing) {
+  const std::string before = "[Setting]\r\nScale = 2\r\n\r\n; mine\r\n";
+  WriteFileBytes(path_, before);
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(OpenMore());
+  const auto scale = [&] { return Shown(GetDlgItem(more_, kIdScale)); };
+  EXPECT_EQ(scale(), 2);
+  ASSERT_NO_FATAL_FAILURE(Change(kIdScale, {{'S', VK_MENU}, {VK_END, 0}}));
+  ASSERT_NO_FATAL_FAILURE(CloseMore(VK_ESCAPE));
+  ASSERT_NO_FATAL_FAILURE(OpenMore());
+  EXPECT_EQ(scale(), 2) << "Escape must drop the choice";
+  ASSERT_NO_FATAL_FAILURE(Change(kIdScale, {{'S', VK_MENU}, {VK_END, 0}}));
+  ASSERT_NO_FATAL_FAILURE(CloseMore(VK_RETURN));
+  ASSERT_NO_FATAL_FAILURE(OpenMore());
+  EXPECT_EQ(scale(), 4) << "OK must keep the choice";
+  ASSERT_NO_FATAL_FAILURE(CloseMore(VK_ESCAPE));
+  PressKey(VK_ESCAPE);
+  ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
+  EXPECT_EQ(Settings(), before);
+}
+
 // --- Keyboard -----------------------------------------------------------------------------
 
-TEST_F(SetupDialogTest, TabAndShiftTabGoThroughTheSixControlsInTabOrder) {
+TEST_F(SetupDialogTest, TabAndShiftTabGoThroughTheControlsOfBothDialogsInTabOrder) {
   ASSERT_NO_FATAL_FAILURE(Open());
-  const HWND order[] = {w_.SortFlag, w_.NoAnsRate, w_.TimerBar, w_.TimerBar2,
-                        w_.OKBtn,    w_.CancelBtn, w_.SortFlag};
-  for (size_t i = 1; i < sizeof order / sizeof order[0]; ++i) {
-    PressKey(VK_TAB);
-    ASSERT_TRUE(WaitFocus(order[i])) << "Tab " << i;
-  }
-  for (size_t i = sizeof order / sizeof order[0] - 1; i-- > 0;) {
-    PressKey(VK_TAB, {VK_SHIFT});
-    ASSERT_TRUE(WaitFocus(order[i])) << "Shift+Tab to stop " << i;
-  }
+  ASSERT_NO_FATAL_FAILURE(ExpectTabCycle(w_.Dialog, ScrnSaveSetupDlgLayout()));
+  EXPECT_EQ(TabOrder(w_.Dialog, ScrnSaveSetupDlgLayout()).end()[-2], w_.MoreBtn);
+  ASSERT_NO_FATAL_FAILURE(OpenMore());
+  ASSERT_NO_FATAL_FAILURE(ExpectTabCycle(more_, MoreOptionsDlgLayout()));
+  ASSERT_NO_FATAL_FAILURE(CloseMore(VK_ESCAPE));
   ExpectStillOpen();
 }
 
@@ -291,8 +420,7 @@ class DialogKeyTest : public SetupDialogTest, public ::testing::WithParamInterfa
 TEST_P(DialogKeyTest, PressesTheButtonItShouldAndNoOther) {
   const KeyCase &c = GetParam();
   ASSERT_NO_FATAL_FAILURE(Open());
-  const HWND order[] = {w_.SortFlag, w_.NoAnsRate, w_.TimerBar, w_.TimerBar2,
-                        w_.OKBtn,    w_.CancelBtn, w_.SortFlag};
+  const std::vector<HWND> order = TabOrder(w_.Dialog, ScrnSaveSetupDlgLayout());
   ASSERT_NO_FATAL_FAILURE(TabTo(c.tabs, order[c.tabs]));
   const int at = c.tabs - c.backTabs;
   for (int i = 0; i < c.backTabs; ++i)
@@ -536,35 +664,70 @@ void ExpectRect(HWND control, int left, int top, int width, int height, const ch
   EXPECT_EQ(r.bottom - r.top, height) << name;
 }
 
-// The extent of text in the dialog's font (Arial, 12 pixels unless told), measured here.
-UniqueGdiObject ArialFont(int height) {
-  return UniqueGdiObject(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                     DEFAULT_PITCH | FF_DONTCARE, "Arial"));
-}
-
-SIZE TextExtent(const char *text, int fontHeight = -12) {
+// The extent of text drawn as the layout draws it, in Arial of the given pixel height,
+// measured here; with a width, wrapped to it.
+SIZE TextExtent(const std::string &text, UINT format, int fontHeight, bool italic = false,
+                int width = 0) {
   const WindowDc screen(nullptr);
-  const UniqueGdiObject font = ArialFont(fontHeight);
+  const UniqueGdiObject font(CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, italic, FALSE, FALSE,
+                                         ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial"));
   const SelectGuard select(screen.get(), font.get());
-  RECT r = {0, 0, 0, 0};
-  DrawTextA(screen.get(), text, -1, &r, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
+  RECT r = {0, 0, width, 0};
+  DrawTextA(screen.get(), text.c_str(), -1, &r, format | DT_CALCRECT);
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-TEST_F(SetupDialogTest, At96DpiTheWindowAndControlsStandWhereTheLayoutPutsThem) {
+// Every control where the layout puts it, at the scale the function gives: a label sized
+// to its text, in the form's font at this screen's resolution, and the rest scaled edge by
+// edge.
+void ExpectLayout(HWND dialog, const TFormLayout &layout, int dpi,
+                  const std::function<int(int)> &scaled) {
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, scaled(layout.ClientWidth)) << layout.Name;
+  EXPECT_EQ(client.bottom, scaled(layout.ClientHeight)) << layout.Name;
+  for (const TControlDef &row : layout) {
+    const HWND control = GetDlgItem(dialog, row.Id);
+    ASSERT_NE(control, nullptr) << row.Name;
+    const TLayoutRect &b = row.Bounds;
+    const int left = scaled(b.Left), top = scaled(b.Top);
+    SIZE size = {scaled(b.Left + b.Width) - left, scaled(b.Top + b.Height) - top};
+    if (row.AutoSize)
+      size = TextExtent(WindowText(control), row.DrawFormat & ~UINT(DT_WORDBREAK),
+                        MulDiv(layout.Font.Height, dpi, 96));
+    ExpectRect(control, left, top, size.cx, size.cy, row.Name);
+  }
+}
+
+// The centre of one window on the other's, to the pixel that halving may drop.
+void ExpectCentredOn(HWND window, const RECT &area) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r.left, area.left + (area.right - area.left - (r.right - r.left)) / 2);
+  EXPECT_EQ(r.top, area.top + (area.bottom - area.top - (r.bottom - r.top)) / 2);
+}
+
+// The product version in the version resource of the file.
+std::string ProductVersion(const std::string &file) {
+  std::vector<char> data(GetFileVersionInfoSizeA(file.c_str(), nullptr) + 1);
+  char *value = nullptr;
+  UINT length = 0;
+  GetFileVersionInfoA(file.c_str(), 0, DWORD(data.size()), data.data());
+  const bool found = VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\ProductVersion",
+                                    reinterpret_cast<void **>(&value), &length);
+  return found ? value : "(no version resource)";
+}
+
+TEST_F(SetupDialogTest, At96DpiBothDialogsStandWhereTheirLayoutsPutThem) {
   const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
   ASSERT_EQ(dpi, 96) << "the layout is checked on a 96 dpi screen";
+  const auto unscaled = [](int v) { return v; };
 
   ASSERT_NO_FATAL_FAILURE(Open());
-  RECT client = {};
-  GetClientRect(w_.Dialog, &client);
-  EXPECT_EQ(client.right, 492);
-  EXPECT_EQ(client.bottom, 149);
-  RECT frame = {};
-  GetWindowRect(w_.Dialog, &frame);
-  EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2);
-  EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2);
+  ExpectLayout(w_.Dialog, ScrnSaveSetupDlgLayout(), dpi, unscaled);
+  const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  ExpectCentredOn(w_.Dialog, screen);
 
   const LONG_PTR style = GetWindowLongPtrA(w_.Dialog, GWL_STYLE);
   const LONG_PTR exStyle = GetWindowLongPtrA(w_.Dialog, GWL_EXSTYLE);
@@ -584,64 +747,48 @@ TEST_F(SetupDialogTest, At96DpiTheWindowAndControlsStandWhereTheLayoutPutsThem) 
   EXPECT_FALSE(IsWindowVisible(owner));
   EXPECT_EQ(WindowText(owner), "velkorin");
 
-  ExpectRect(w_.SortFlag, 12, 8, 73, 17, "SortFlag");
-  ExpectRect(w_.NoAnsRate, 172, 32, 65, 23, "NoAnsRate");
-  ExpectRect(w_.TimerBar, 8, 76, 229, 30, "TimerBar");
-  ExpectRect(w_.TimerBar2, 252, 76, 229, 30, "TimerBar2");
-  ExpectRect(w_.OKBtn, 325, 118, 73, 24, "OKBtn");
-  ExpectRect(w_.CancelBtn, 408, 118, 74, 24, "CancelBtn");
-  ExpectRect(w_.Label4, 252, 4, 229, 45, "Label4");
-  // Labels sized to their text in the dialog's font.
-  const SIZE label1 = TextExtent("Ratio of No-Answer Problem");
-  ExpectRect(w_.Label1, 12, 36, label1.cx, label1.cy, "Label1");
-  const SIZE label2 = TextExtent("Interval(Q) : 15 Sec");
-  ExpectRect(w_.Label2, 12, 57, label2.cx, label2.cy, "Label2");
-  const SIZE label3 = TextExtent("Interval(A) : 5 Sec");
-  ExpectRect(w_.Label3, 256, 57, label3.cx, label3.cy, "Label3");
+  // The credit: the saver's own version, no address, within the three lines of its box.
+  const TControlDef &credit = RowOf(ScrnSaveSetupDlgLayout(), kIdLabel4);
+  const std::string text = WindowText(w_.Label4);
+  EXPECT_NE(text.find(ProductVersion(SaverPath())), std::string::npos) << text;
+  EXPECT_EQ(text.find('@'), std::string::npos) << text;
+  const SIZE wrapped = TextExtent(text, credit.DrawFormat, credit.Font->Height, credit.Font->Italic,
+                                  credit.Bounds.Width);
+  EXPECT_LE(wrapped.cy, credit.Bounds.Height) << text;
+
+  // "More options" belongs to the dialog, is centred on it and held to its own layout.
+  ASSERT_NO_FATAL_FAILURE(OpenMore());
+  EXPECT_EQ(GetWindow(more_, GW_OWNER), w_.Dialog);
+  EXPECT_FALSE(IsWindowEnabled(w_.Dialog)) << "the dialog under it must wait";
+  RECT dialog = {};
+  GetWindowRect(w_.Dialog, &dialog);
+  ExpectCentredOn(more_, dialog);
+  ExpectLayout(more_, MoreOptionsDlgLayout(), dpi, unscaled);
 }
 
-// Heights of text in an Arial font of the given pixel height, measured here: pixel heights
-// do not depend on the resolution of the process that measures them.
-int ZeroHeight(int fontHeight) {
-  const WindowDc screen(nullptr);
-  const UniqueGdiObject font = ArialFont(fontHeight);
-  const SelectGuard select(screen.get(), font.get());
-  SIZE zero = {};
-  GetTextExtentPoint32A(screen.get(), "0", 1, &zero);
-  return zero.cy;
-}
+class ScaledLayoutTest : public SetupDialogTest, public ::testing::WithParamInterface<int> {};
 
-TEST_F(SetupDialogTest, At120DpiTheLayoutScalesByTheHeightOfTheTextInTheLargerFont) {
-  // 12 pixels at 96 dpi become 15 at 120; the layout then scales by the height of "0".
-  const int h = ZeroHeight(-15);
+TEST_P(ScaledLayoutTest, BothDialogsScaleByTheHeightOfTheTextInTheLargerFont) {
+  // 12 pixels at 96 dpi become 15 at 120 and 18 at 144; the layout then scales by the
+  // height of "0", measured here: pixel heights do not depend on this process's resolution.
+  const int dpi = GetParam();
+  const int h = TextExtent("0", DT_LEFT, MulDiv(ScrnSaveSetupDlgLayout().Font.Height, dpi, 96)).cy;
   if (h == 15)
     GTEST_SKIP() << "the larger font measures as the designed one: nothing would scale";
   {
-    const ScreenDpiScope dpi(120);
+    const ScreenDpiScope scope(static_cast<DWORD>(dpi));
     ASSERT_NO_FATAL_FAILURE(Open());
   }
-  auto scaled = [h](int v) { return MulDiv(v, h, 15); };
-  RECT client = {};
-  GetClientRect(w_.Dialog, &client);
-  EXPECT_EQ(client.right, scaled(492));
-  EXPECT_EQ(client.bottom, scaled(149));
-  auto expectScaled = [&](HWND control, int left, int top, int width, int height,
-                          const char *name) {
-    ExpectRect(control, scaled(left), scaled(top), scaled(left + width) - scaled(left),
-               scaled(top + height) - scaled(top), name);
-  };
-  expectScaled(w_.SortFlag, 12, 8, 73, 17, "SortFlag");
-  expectScaled(w_.NoAnsRate, 172, 32, 65, 23, "NoAnsRate");
-  expectScaled(w_.TimerBar, 8, 76, 229, 30, "TimerBar");
-  expectScaled(w_.TimerBar2, 252, 76, 229, 30, "TimerBar2");
-  expectScaled(w_.OKBtn, 325, 118, 73, 24, "OKBtn");
-  expectScaled(w_.CancelBtn, 408, 118, 74, 24, "CancelBtn");
-  expectScaled(w_.Label4, 252, 4, 229, 45, "Label4");
-  const SIZE label2 = TextExtent("Interval(Q) : 15 Sec", -15);
-  ExpectRect(w_.Label2, scaled(12), scaled(57), label2.cx, label2.cy, "Label2");
+  const auto scaled = [h](int v) { return MulDiv(v, h, 15); };
+  ExpectLayout(w_.Dialog, ScrnSaveSetupDlgLayout(), dpi, scaled);
+  ASSERT_NO_FATAL_FAILURE(OpenMore());
+  ExpectLayout(more_, MoreOptionsDlgLayout(), dpi, scaled);
+  ASSERT_NO_FATAL_FAILURE(CloseMore(VK_ESCAPE));
   PressKey(VK_ESCAPE);
   ASSERT_NO_FATAL_FAILURE(ExpectClosedWithExitCode0());
 }
+
+INSTANTIATE_TEST_SUITE_P(Dpi, ScaledLayoutTest, ::testing::Values(120, 144));
 
 TEST_F(SetupDialogTest, ControlsCarryTheirStylesIdsAndSettings) {
   ASSERT_NO_FATAL_FAILURE(Open());
