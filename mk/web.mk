@@ -33,4 +33,4 @@ test-web: web $(WEB_NODE_MODULES)
 	node tests/web/ring.mjs $(WEB_SITE) build/native/tests/web/web_check
 
 bench-web: web $(WEB_NODE_MODULES)
-	@node tests/web/bench.mjs $(WEB_SITE)
+	@node tools/bench/web_bench.mjs $(WEB_SITE)

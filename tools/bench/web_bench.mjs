@@ -1,11 +1,11 @@
 // The browser edition's costs, headless, from a local server:
-//   node bench.mjs <site dir>
+//   node tools/bench/web_bench.mjs <site dir>
 // the site's size, the time from navigation to the first whole puzzle, the CPU the page
 // uses between two steps, and its memory over 1,000 steps at 0-second intervals.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { start } from './browser.mjs';
+import { start } from '../../tests/web/browser.mjs';
 
 const site = process.argv[2];
 const { origin, browser, close } = await start(site);
