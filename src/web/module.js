@@ -24,7 +24,9 @@ function faces(mul, div) {
   let image = faceCache.get(`${mul}/${div}`);
   if (!image) {
     const width = wasm.FacesWidth(mul, div), height = wasm.FacesHeight(mul, div);
-    const bytes = new Uint8ClampedArray(wasm.memory.buffer, wasm.Faces(mul, div), width * height * 4);
+    // Made first: making them may grow the memory, which replaces its buffer.
+    const at = wasm.Faces(mul, div);
+    const bytes = new Uint8ClampedArray(wasm.memory.buffer, at, width * height * 4);
     image = new ImageData(new Uint8ClampedArray(bytes), width, height);
     faceCache.set(`${mul}/${div}`, image);
   }
@@ -52,22 +54,8 @@ const page = {
   },
 };
 
-// What the C++ runtime needs of a system: a report when it aborts, and its end.
+// What the C++ runtime needs of a system: its end, which only an abort reaches.
 const system = {
-  fd_write(fd, iovs, count, written) {
-    const view = new DataView(wasm.memory.buffer);
-    let text = '', total = 0;
-    for (let i = 0; i < count; ++i) {
-      const ptr = view.getUint32(iovs + i * 8, true), length = view.getUint32(iovs + i * 8 + 4, true);
-      text += textAt(ptr, length);
-      total += length;
-    }
-    if (text.trim()) console.error(text.trim());
-    view.setUint32(written, total, true);
-    return 0;
-  },
-  fd_close: () => 0,
-  fd_seek: () => 70, // not seekable
   proc_exit(code) {
     throw new Error(`the module stopped (${code})`);
   },
@@ -100,14 +88,15 @@ export function drawOn(canvas, draw) {
   }
 }
 
-// Copies text into the module's buffer and returns its address, NUL-terminated.
+// Copies text into the module's buffer and returns its address, NUL-terminated; 0 for a
+// text too long for it, which no setting takes, rather than a part of it that one might.
 export function passText(text) {
   const bytes = new TextEncoder().encode(text);
   const size = wasm.TextBufferSize();
+  if (bytes.length >= size) return 0;
   const buffer = new Uint8Array(wasm.memory.buffer, wasm.TextBuffer(), size);
-  const length = Math.min(bytes.length, size - 1);
-  buffer.set(bytes.subarray(0, length));
-  buffer[length] = 0;
+  buffer.set(bytes);
+  buffer[bytes.length] = 0;
   return wasm.TextBuffer();
 }
 

@@ -140,7 +140,7 @@ export function runPractice(wasm, seed) {
   // How each wait completes the hand, drawn by the module, and told as text to a screen reader.
   function showSplits(waits) {
     if (waits & 1) return;
-    sizeCanvas(splits, wasm.SplitsWidth(), wasm.SplitsHeight());
+    sizeCanvas(splits, wasm.PracticeSplitsWidth(), wasm.PracticeSplitsHeight());
     const context = splits.getContext('2d', { alpha: false });
     context.fillStyle = '#000000';
     context.fillRect(0, 0, splits.width, splits.height);
@@ -162,9 +162,11 @@ export function runPractice(wasm, seed) {
   // Keys act on the drill unless a settings field has them.
   document.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.metaKey || event.altKey || event.target.closest('#settings')) return;
-    const key = event.key;
+    const key = event.key, onButton = event.target.closest('button');
     if (key >= '0' && key <= '9') toggle(Number(key));
-    else if (key === 'Enter') check();
+    // Enter checks, and once checked goes on; Space presses a focused button, as everywhere.
+    else if (key === 'Enter') (checked ? next : check)();
+    else if (key === ' ' && onButton) return;
     else if (key === ' ' || key === 'n' || key === 'N') next();
     else return;
     event.preventDefault();

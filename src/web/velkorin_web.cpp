@@ -3,7 +3,6 @@
 // about hands, waits, places and pictures is decided here.
 #include <cstdint>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -103,20 +102,26 @@ EXPORT("TextBufferSize") int TextBufferSize() {
   return sizeof textBuffer;
 }
 
-// The nine faces at a scale, side by side, as RGBA; FacesWidth and FacesHeight give their
-// size. Kept until the module ends, as the page caches them.
+// The nine faces at a scale the page draws at, side by side, as RGBA; FacesWidth and
+// FacesHeight give their size. Valid until the next call, as the page copies them. Null for
+// a scale no puzzle draws at.
+namespace {
+bool DrawnScale(int mul, int div) {
+  return (div == 1 && mul >= 1 && mul <= 64) || (mul == 1 && div >= 1 && div <= 3);
+}
+}  // namespace
 EXPORT("Faces") const uint8_t *Faces(int mul, int div) {
-  static std::map<std::pair<int, int>, std::vector<uint8_t>> made;
-  auto &rgba = made[{mul, div}];
-  if (rgba.empty())
-    rgba = FacesRgba({mul, div});
+  static std::vector<uint8_t> rgba;
+  if (!DrawnScale(mul, div))
+    return nullptr;
+  rgba = FacesRgba({mul, div});
   return rgba.data();
 }
 EXPORT("FacesWidth") int FacesWidth(int mul, int div) {
-  return TScale{mul, div}.Px(Strip().Width);
+  return DrawnScale(mul, div) ? 9 * TScale{mul, div}.Px(FaceWidth) : 0;
 }
 EXPORT("FacesHeight") int FacesHeight(int mul, int div) {
-  return TScale{mul, div}.Px(Strip().Height);
+  return DrawnScale(mul, div) ? TScale{mul, div}.Px(FaceHeight) : 0;
 }
 
 // The seed of a run without one: the milliseconds since midnight UTC, as the saver takes it.
@@ -150,10 +155,10 @@ EXPORT("SettingValue") const char *SettingValue(int i) {
   return Out(row ? ValueText(*row, row->Get(settings)) : std::string());
 }
 // Takes the text (in the text buffer) for setting i. 0: taken; 1: not in the setting's
-// range, which leaves the default.
+// range (or no text), which leaves the default.
 EXPORT("SettingSet") int SettingSet(int i, const char *text) {
   const TSettingRow *row = AddressRow(i);
-  return row && ReadSettingText(*row, text, settings) ? 0 : 1;
+  return row && text && ReadSettingText(*row, text, settings) ? 0 : 1;
 }
 EXPORT("SettingsHaveSeed") int SettingsHaveSeed() {
   return settings.Seed != SaverSettings::NoSeed;
@@ -257,11 +262,11 @@ int SplitMargin() {
   return splitFrame.Scale.Px(MarkOutside) + 1;
 }
 }  // namespace
-EXPORT("SplitsWidth") int SplitsWidth() {
+EXPORT("PracticeSplitsWidth") int PracticeSplitsWidth() {
   const TScale s = splitFrame.Scale;
   return 2 * SplitMargin() + s.Px(HandSize * TileStep + 6 * SplitGroupGap) + splitFrame.Width;
 }
-EXPORT("SplitsHeight") int SplitsHeight() {
+EXPORT("PracticeSplitsHeight") int PracticeSplitsHeight() {
   int rows = 0;
   for (int r = 1; r <= 9; ++r)
     rows += practice.Waits[r] ? 1 : 0;
@@ -277,14 +282,5 @@ EXPORT("PracticeSplitText") const char *PracticeSplitText(int rank) {
     return "";
   TTileCounts completed = practice.Counts;
   ++completed[rank];
-  THandSplit split;
-  std::string text;
-  if (SplitHand(completed, split))
-    for (int g = 0; g < split.Count; ++g) {
-      if (g)
-        text += ' ';
-      for (int i = 0; i < split.Groups[g].Tiles; ++i)
-        text += static_cast<char>('0' + split.Groups[g].RankAt(i));
-    }
-  return Out(text);
+  return Out(SplitText(completed));
 }
