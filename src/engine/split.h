@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "tiles.h"
 
@@ -25,3 +26,7 @@ struct THandSplit {
 // same rank; failing that, the seven pairs. Of several splits the one with the lowest pair
 // is given. fourteen: each count 0..4. False, with Count 0, when the tiles are not complete.
 bool SplitHand(const TTileCounts &fourteen, THandSplit &split);
+
+// The split of fourteen as text, a group a word: "11 123 456 789 999" or
+// "11 22 33 44 55 66 77". Empty when the tiles are not complete.
+std::string SplitText(const TTileCounts &fourteen);

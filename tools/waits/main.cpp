@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "explain.h"
 #include "hand_parse.h"
 #include "problem.h"
+#include "split.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ class Output {
       buf_ += '+';
       buf_ += static_cast<char>('0' + r);
       buf_ += "  ";
-      buf_ += Decomposition(completed);
+      buf_ += SplitText(completed);
       buf_ += '\n';
     }
   }
