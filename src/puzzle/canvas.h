@@ -43,9 +43,10 @@ struct TScale {
 };
 
 // What a platform draws a puzzle with: filled boxes, the strip's faces and yellow text, in
-// the window's pixels. A canvas draws at one scale at a time, told once before it draws;
-// the outlines and bodies of tiles are laid as boxes by the puzzle, the same on every
-// platform.
+// the window's pixels. A canvas draws at one scale at a time, which the puzzle sets before
+// each part it draws (the puzzle's own, the smaller one of the split rows), so no drawing
+// call carries one; the outlines and bodies of tiles are laid as boxes by the puzzle, the
+// same on every platform.
 class TPuzzleCanvas {
  public:
   virtual ~TPuzzleCanvas() = default;

@@ -17,20 +17,22 @@ TPuzzle::TPuzzle(const ProblemRules &rules, TRandom random, std::vector<TBox> ar
                  bool showCounts, bool showSplits)
     : rules_(rules),
       random_(random),
-      scale_(scale),
       nextScale_(scale),
-      frame_(MakeTileFrame(scale)),
       showCounts_(showCounts),
       showSplits_(showSplits) {
-  // The placement keeps the taller box inside the area only when the rows are drawn, so that
-  // without them the places, and the draws that make them, are those they always were.
-  rules_.Height = PuzzleBoxHeight(showCounts_);
-  TScale rows;
-  if (showSplits_ && SplitScale(scale_, rows))
-    rowFrame_ = MakeTileFrame(rows);
+  UseScale(scale);
   SetAreas(std::move(areas));
   NextProblem();
   turn_ = 0;  // the unshown problem does not take a turn
+}
+
+void TPuzzle::UseScale(TScale scale) {
+  scale_ = scale;
+  frame_ = MakeTileFrame(scale_);
+  TScale rows;
+  hasRowScale_ = showSplits_ && SplitScale(scale_, rows);
+  if (hasRowScale_)
+    rowFrame_ = MakeTileFrame(rows);
 }
 
 void TPuzzle::SetAreas(std::vector<TBox> areas) {
@@ -43,20 +45,16 @@ void TPuzzle::SetAreas(std::vector<TBox> areas) {
 // Each area is measured in scale-1 pixels, so the placement rule stays the one of scale 1:
 // a whole scale divides the area, a reduction multiplies it.
 void TPuzzle::NextProblem() {
-  if (nextScale_ != scale_) {
-    scale_ = nextScale_;
-    frame_ = MakeTileFrame(scale_);
-    TScale rows;
-    if (showSplits_ && SplitScale(scale_, rows))
-      rowFrame_ = MakeTileFrame(rows);
-  }
+  if (nextScale_ != scale_)
+    UseScale(nextScale_);
   const TBox &area = areas_[turn_];
   turn_ = (turn_ + 1) % areas_.size();
   rules_.AreaWidth = area.Width() * scale_.Div / scale_.Mul;
   rules_.AreaHeight = area.Height() * scale_.Div / scale_.Mul;
-  // Decided before the answer is known, so the place does not give the answer away.
-  TScale rows;
-  splitsShown_ = showSplits_ && SplitScale(scale_, rows) && PuzzleWidth <= rules_.AreaWidth &&
+  // Decided before the answer is known, so the place does not give the answer away. The
+  // placement keeps the taller box inside the area only when the rows are drawn, so that
+  // without them the places, and the draws that make them, are those they always were.
+  splitsShown_ = hasRowScale_ && PuzzleWidth <= rules_.AreaWidth &&
                  PuzzleBoxHeight(showCounts_, true) <= rules_.AreaHeight;
   rules_.Height = PuzzleBoxHeight(showCounts_, splitsShown_);
   MakeProblem(problem_, rules_, random_);
@@ -67,8 +65,9 @@ TPoint TPuzzle::At(int x, int y) const {
   return {origin_.x + scale_.Px(x), origin_.y + scale_.Px(y)};
 }
 
-// The last answer tile's frame sets the width; the answer row or the count row under it the
-// height. At a whole scale that is the scale-1 box times the scale.
+// The last answer tile's frame sets the width; the height is the one the placement kept inside
+// the area (the answer row, the count row, the split rows), or the answer tile's frame where a
+// reduction rounds that up. At a whole scale that is the scale-1 box times the scale.
 TBox TPuzzle::Box() const {
   const TPoint end = At(AnswerX + (MaxWaits - 1) * TileStep, AnswerTileY);
   return {origin_.x, origin_.y, end.x + frame_.Width,

@@ -48,6 +48,7 @@ class TPuzzle {
   void DrawSplits(TPuzzleCanvas &canvas) const;
   void DrawTile(TPuzzleCanvas &canvas, int rank, int x, int y) const;
   TPoint At(int x, int y) const;
+  void UseScale(TScale scale);
 
   ProblemRules rules_;
   TRandom random_;
@@ -58,8 +59,9 @@ class TPuzzle {
   TTileFrame frame_;  // at scale_
   bool showCounts_;
   bool showSplits_;
+  bool hasRowScale_ = false;  // the splits are on and scale_ has a smaller one for the rows
+  TTileFrame rowFrame_;       // at that scale
   bool splitsShown_ = false;  // the current puzzle has room for the rows
-  TTileFrame rowFrame_;       // at the rows' scale, when scale_ has one
   Problem problem_ = {};
   TPoint origin_ = {};  // the current hand's top-left corner in the window
   int phase_ = 0;

@@ -79,7 +79,7 @@ static_assert((HandSize - 1) * PuzzleGeometry::TileStep + PuzzleGeometry::TileBo
                   PuzzleWidth,
               "the puzzle box holds the hand");
 static_assert(PuzzleGeometry::SplitsX +
-                      ((HandSize - 1) * PuzzleGeometry::TileStep +
+                      (HandSize * PuzzleGeometry::TileStep +
                        6 * PuzzleGeometry::SplitGroupGap + PuzzleGeometry::TileBoxWidth + 1) /
                           2 <=
                   PuzzleWidth,
