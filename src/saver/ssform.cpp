@@ -1,5 +1,6 @@
 #include "ssform.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -205,12 +206,15 @@ void TScreenSaverForm::StartPuzzles(HWND window) {
     if (settings_.Scale != 0) {
       scale.Mul = settings_.Scale;
     } else {
-      TBox least = areas.front();
-      for (const TBox &a : areas)
-        if (a.Width() * a.Height() < least.Width() * least.Height())
-          least = a;
-      scale = FitScale(ScaleForDpi(ScreenPixelsPerInch()), least.Width(), least.Height(),
-                       settings_.ShowCounts, settings_.ShowSplits);
+      // The narrowest width and the lowest height, which may be two monitors' (one turned
+      // upright): whatever monitor a puzzle goes on, it fits.
+      int width = areas.front().Width(), height = areas.front().Height();
+      for (const TBox &a : areas) {
+        width = std::min(width, a.Width());
+        height = std::min(height, a.Height());
+      }
+      scale = FitScale(ScaleForDpi(ScreenPixelsPerInch()), width, height, settings_.ShowCounts,
+                       settings_.ShowSplits);
     }
   }
   TRandom random{ClockSeed()};
