@@ -133,10 +133,6 @@ const TSettingRow *FindSettingByOption(const std::string &option) {
   return Find(&TSettingRow::Option, option, Equal);
 }
 
-const TSettingRow *FindSettingByUrlName(const std::string &name) {
-  return Find(&TSettingRow::UrlName, name, Equal);
-}
-
 bool ReadSettingText(const TSettingRow &row, const std::string &text, SaverSettings &s) {
   int64_t value = 0;
   if (row.Unit == TSettingUnit::Milliseconds) {

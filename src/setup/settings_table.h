@@ -37,7 +37,7 @@ struct TSettingRow {
   // ... and what the Windows dialog and the XScreenSaver panel offer.
   int64_t OfferLow, OfferHigh;
   int64_t Default;
-  const char *Label;  // in the settings dialogs
+  const char *Label;  // what the settings panels call it (the browser's reads it here)
   int64_t (*Get)(const SaverSettings &);
   void (*Set)(SaverSettings &, int64_t);
 };
@@ -54,7 +54,6 @@ TSettingRows SettingRows();
 // nullptr when no row has that name.
 const TSettingRow *FindSettingByKey(const std::string &key);  // as the file: any case
 const TSettingRow *FindSettingByOption(const std::string &option);
-const TSettingRow *FindSettingByUrlName(const std::string &name);
 
 // Reads text as an option or an address gives it (seconds for intervals, "0" or "1" for
 // flags, digits only otherwise) into s, when it lies within the row's Low..High. Returns
