@@ -164,15 +164,18 @@ void TPuzzle::DrawTile(TPuzzleCanvas &canvas, int rank, int x, int y) const {
 
 namespace {
 
-// The yellow frame around the face whose corner is at (x, y), at the canvas's scale, outside
-// the tile's own outline, which is yellow too: at the smallest scale each is a single pixel.
+// The yellow frame around the face whose corner is at (x, y), at the canvas's scale: over the
+// tile's own outline, which is yellow too, and as far outside it. u is a scale-1 pixel at
+// this scale, at least one pixel: the outline is that thick, on the face's first column and
+// row and just past its last, so the frame is the same width on every side.
 void FrameAddedTile(TPuzzleCanvas &canvas, int x, int y) {
   const TScale s = canvas.Scale();
-  const int l = x + s.Px(-MarkOutside), t = y + s.Px(-MarkOutside);
-  const int r = x + s.Px(FaceWidth + 1 + MarkOutside), b = y + s.Px(FaceHeight + 1 + MarkOutside);
-  const int inL = x + s.Px(MarkWidth - MarkOutside), inT = y + s.Px(MarkWidth - MarkOutside);
-  const int inR = x + s.Px(FaceWidth + 1 + MarkOutside - MarkWidth);
-  const int inB = y + s.Px(FaceHeight + 1 + MarkOutside - MarkWidth);
+  const int u = s.Mul;
+  const int l = x - MarkOutside * u, t = y - MarkOutside * u;
+  const int r = x + s.Px(FaceWidth) + u + MarkOutside * u;
+  const int b = y + s.Px(FaceHeight) + u + MarkOutside * u;
+  const int inL = l + MarkWidth * u, inT = t + MarkWidth * u;
+  const int inR = r - MarkWidth * u, inB = b - MarkWidth * u;
   canvas.Fill({l, t, r, inT}, Yellow);
   canvas.Fill({l, inB, r, b}, Yellow);
   canvas.Fill({l, inT, inL, inB}, Yellow);

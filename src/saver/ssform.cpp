@@ -192,7 +192,8 @@ void TScreenSaverForm::SetScreenSaverRunning(bool running) {
 // shown, it only gives the first question the place it erases. Full screen draws at the
 // scale the settings give, or else the one the screen's pixels per inch give as far as the
 // puzzle fits the smallest monitor it goes on; on the primary monitor or each monitor in
-// turn. The preview draws as it always has, at scale 1 in the whole window.
+// turn. The preview draws at scale 1 in the whole window, as it always has; its text follows
+// the one rule for text at a scale, 19 pixels high for the label.
 void TScreenSaverForm::StartPuzzles(HWND window) {
   const ProblemRules rules = RulesFromSettings(settings_, Previewing());
   std::vector<TBox> areas;

@@ -13,7 +13,7 @@ struct SaverSettings {
   int32_t NoAnsRate = 2;      // problems without a wait, in fortieths
   int32_t SleepTime = 15000;  // question interval, ms
   int32_t SleepTime2 = 5000;  // answer interval, ms
-  // Set in the file by hand; the setup dialog neither shows nor writes them.
+  // In "More options", or set in the file by hand; the main dialog's OK leaves them alone.
   int32_t MinWaits = 0;     // fewest waits of a problem that has any, 0..MaxMinWaits
   bool ShowCounts = false;  // the tiles left of each wait under the answer
   bool ShowSplits = false;  // under the answer, how each wait completes the hand

@@ -35,7 +35,7 @@ class TSettingsFile {
 
 // Reads the settings; never fails and never creates or changes the file.
 SaverSettings LoadSettings(const TSettingsFile &file);
-// Writes the four settings the setup dialog edits, in order; stops at, and throws for, the
-// first write that fails. The keys after them are not written: the dialog does not
-// show them, so writing its copy would overwrite what the user put in the file.
+// Writes the four settings of the main setup dialog, in order; stops at, and throws for, the
+// first write that fails. The keys after them are written only when the user changed them in
+// "More options", so that a copy of them would not overwrite what the user put in the file.
 void SaveSettings(const TSettingsFile &file, const SaverSettings &settings);
