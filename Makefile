@@ -7,6 +7,8 @@ JOBS ?= $(shell nproc)
 # Each file in mk/ adds its own targets and may append to TEST_STEPS, the steps that
 # `make test` runs after the unit and Windows rings.
 TEST_STEPS :=
+# The project's version, whose one source is CMakeLists.txt.
+VELKORIN_VERSION := $(shell sed -n 's/^project(velkorin VERSION \([^ )]*\).*/\1/p' CMakeLists.txt)
 include $(sort $(wildcard mk/*.mk))
 
 .PHONY: deps native release win32 win32-tests win64 test test-native test-windows test-win32 run \

@@ -10,15 +10,13 @@
 # preset shipped).
 DIST := build/dist
 DIST_SCR := build/win32/src/app/velkorin.scr
-VELKORIN_VERSION = $(shell sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt)
 
 # The .deb is built by dpkg-buildpackage from debian/, in a copy of the tree under build/:
 # dpkg writes its results next to the tree it builds, and the checkout stays clean. The
 # copy holds what git would commit now, so uncommitted changes are packed too. The
 # packager names the maintainer with DEBFULLNAME and DEBEMAIL (debian/maintainer).
-DEB_VERSION = $(shell sed -n 's/^project(velkorin VERSION \([^ )]*\).*/\1/p' CMakeLists.txt)
-DEB_TREE = build/deb-src/velkorin-$(DEB_VERSION)
-DEB = build/deb-src/velkorin_$(DEB_VERSION)_$(shell dpkg --print-architecture).deb
+DEB_TREE = build/deb-src/velkorin-$(VELKORIN_VERSION)
+DEB = build/deb-src/velkorin_$(VELKORIN_VERSION)_$(shell dpkg --print-architecture).deb
 
 .PHONY: dist deb test-installer test-deb
 TEST_STEPS += test-installer test-deb

@@ -15,7 +15,7 @@ FUZZ_CXX ?= clang++
 FUZZ_FLAGS := -std=c++17 -g -O1 -Wall -Wextra -Werror -fno-omit-frame-pointer \
   -fsanitize=address,undefined -fno-sanitize-recover=all
 # The hack's options name the project's version, which the CMake build passes them.
-FUZZ_FLAGS += -DVELKORIN_VERSION='"$(shell sed -n 's/^project.velkorin VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"'
+FUZZ_FLAGS += -DVELKORIN_VERSION='"$(VELKORIN_VERSION)"'
 FUZZ_INCLUDES := -Ifuzz -Itests/support -Isrc/engine -Isrc/app -Isrc/setup -Isrc/x11 -Itools/waits
 
 fuzz_engine_sources := src/engine/complete_hands.cpp src/engine/hand.cpp src/engine/problem.cpp \
